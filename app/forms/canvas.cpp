@@ -1,0 +1,110 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "canvas.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace forms {
+
+namespace {
+
+// The device pixels that belong to a logical pixel: those whose centres lie inside it, which
+// is where the painter's own lines and boxes fill them at the same ratio.
+int deviceEdge(int logical, qreal ratio)
+{
+    return static_cast<int>(std::ceil(logical * ratio - 0.5));
+}
+
+QImage imageAt(QSize logicalSize, qreal ratio, QImage::Format format)
+{
+    QImage image(deviceEdge(logicalSize.width(), ratio), deviceEdge(logicalSize.height(), ratio),
+                 format);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+// A logical rectangle in an image's device pixels, for the source of drawImage.
+QRect deviceRect(const QRect &logical, qreal ratio)
+{
+    const int left = deviceEdge(logical.left(), ratio);
+    const int top = deviceEdge(logical.top(), ratio);
+    return {left, top, deviceEdge(logical.left() + logical.width(), ratio) - left,
+            deviceEdge(logical.top() + logical.height(), ratio) - top};
+}
+
+} // namespace
+
+Canvas::Canvas(QSize logicalSize, PaintControls paintControls)
+    : m_size(logicalSize)
+    , m_paintControls(std::move(paintControls))
+{
+}
+
+void Canvas::prepare(qreal ratio)
+{
+    QImage points = imageAt(m_size, ratio, QImage::Format_ARGB32_Premultiplied);
+    points.fill(Qt::transparent);
+    if (!m_points.isNull()) {
+        // Moved to a screen of another density: the points keep their logical places.
+        QPainter painter(&points);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QRect(QPoint(), m_size), m_points);
+    }
+    m_points = std::move(points);
+    m_ratio = ratio;
+    m_composed = imageAt(m_size, ratio, QImage::Format_RGB32);
+    m_stale = QRegion();
+    compose(QRect(QPoint(), m_size));
+}
+
+void Canvas::fillDevicePixels(int x, int y, QRgb colour)
+{
+    const int left = deviceEdge(x, m_ratio);
+    const int right = deviceEdge(x + 1, m_ratio);
+    const int top = deviceEdge(y, m_ratio);
+    const int bottom = deviceEdge(y + 1, m_ratio);
+    for (int row = top; row < bottom; ++row) {
+        auto *points = reinterpret_cast<QRgb *>(m_points.scanLine(row));
+        auto *composed = reinterpret_cast<QRgb *>(m_composed.scanLine(row));
+        for (int column = left; column < right; ++column) {
+            points[column] = colour;
+            composed[column] = colour;
+        }
+    }
+}
+
+void Canvas::controlsChanged(const QRect &rect)
+{
+    if (!m_points.isNull())
+        m_stale += rect & QRect(QPoint(), m_size);
+}
+
+void Canvas::compose(const QRegion &region)
+{
+    QPainter painter(&m_composed);
+    painter.setClipRegion(region);
+    for (const QRect &rect : region)
+        m_paintControls(painter, rect);
+    painter.setClipping(false);
+    for (const QRect &rect : region)
+        painter.drawImage(rect, m_points, deviceRect(rect, m_ratio));
+}
+
+void Canvas::paint(QPainter &painter, const QRect &rect, qreal ratio)
+{
+    if (m_points.isNull()) {
+        m_paintControls(painter, rect);
+        return;
+    }
+    if (ratio != m_ratio)
+        prepare(ratio);
+    if (!m_stale.isEmpty()) {
+        compose(m_stale);
+        m_stale = QRegion();
+    }
+    painter.drawImage(rect, m_composed, deviceRect(rect, m_ratio));
+}
+
+} // namespace forms

@@ -1,0 +1,416 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls.h"
+
+#include "fonts.h"
+#include "form.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace forms {
+
+namespace {
+
+Qt::Alignment toQt(Alignment alignment)
+{
+    switch (alignment) {
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+QFont fontFor(const Form &form, const FontSpec &spec)
+{
+    return spec.face.isEmpty() ? form.font() : makeFont(spec);
+}
+
+// A command button that a focused Enter presses too, as on the desktop the layouts come from.
+class PushButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+// A list whose Click follows the user: a change of selection by mouse or keyboard, and a
+// click on the entry that is already selected. The user cannot clear the selection.
+class ListWidget final : public QListWidget
+{
+public:
+    ListWidget(QWidget *parent, std::function<void()> click)
+        : QListWidget(parent)
+        , m_click(std::move(click))
+    {
+        connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+            if (!m_programmatic && !selectedItems().isEmpty())
+                m_click();
+        });
+    }
+
+    int selectedRow() const
+    {
+        const QList<QListWidgetItem *> items = selectedItems();
+        return items.isEmpty() ? -1 : row(items.first());
+    }
+
+    void selectRow(int index)
+    {
+        m_programmatic = true;
+        if (index < 0)
+            clearSelection();
+        else
+            setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+        m_programmatic = false;
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        const int before = selectedRow();
+        QListWidget::mousePressEvent(event);
+        if (event->button() == Qt::LeftButton && before >= 0 && selectedRow() == before
+            && indexAt(event->position().toPoint()).row() == before)
+            m_click();
+    }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        // With nothing selected, the first arrow press selects the entry under the caret
+        // (the first one) rather than the one after it.
+        if (selectedRow() < 0 && count() > 0 && event->modifiers() == Qt::NoModifier
+            && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+            setCurrentRow(std::max(currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+            return;
+        }
+        QListWidget::keyPressEvent(event);
+    }
+
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override
+    {
+        const auto flags = QListWidget::selectionCommand(index, event);
+        return flags.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
+                                                              : flags;
+    }
+
+private:
+    std::function<void()> m_click;
+    bool m_programmatic = false;
+};
+
+} // namespace
+
+// --- Control -----------------------------------------------------------------------------
+
+Control::Control(Form &form, const ControlSpec &spec)
+    : m_form(form)
+    , m_name(spec.name.toString())
+    , m_tabIndex(spec.tabIndex)
+{
+}
+
+void Control::platformCall() const
+{
+    m_form.runtime().call();
+}
+
+void GraphicalControl::setVisible(bool visible)
+{
+    platformCall();
+    if (m_visible == visible)
+        return;
+    m_visible = visible;
+    changed();
+}
+
+void GraphicalControl::changed() const
+{
+    form().controlChanged(bounds());
+}
+
+// --- Label -------------------------------------------------------------------------------
+
+Label::Label(Form &form, const ControlSpec &spec)
+    : GraphicalControl(form, spec)
+    , m_caption(spec.caption.toString())
+    , m_box(spec.box.toPixels())
+    , m_foreColor(spec.foreColor.value_or(Default::LabelForeColor))
+    , m_backColor(spec.backColor.value_or(Default::LabelBackColor))
+    , m_font(fontFor(form, spec.font))
+    , m_alignment(spec.alignment)
+    , m_transparent(spec.transparent)
+{
+    m_visible = spec.visible;
+    m_text.setTextFormat(Qt::PlainText);
+    m_text.setTextWidth(m_box.width());
+    QTextOption option(toQt(m_alignment));
+    option.setWrapMode(QTextOption::WordWrap);
+    m_text.setTextOption(option);
+    layoutText();
+}
+
+void Label::layoutText()
+{
+    m_text.setText(m_caption);
+    m_text.prepare(QTransform(), m_font);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    platformCall();
+    if (m_caption == caption)
+        return;
+    m_caption = caption;
+    layoutText();
+    changed();
+}
+
+void Label::setForeColor(Colour colour)
+{
+    platformCall();
+    if (m_foreColor == colour)
+        return;
+    m_foreColor = colour;
+    changed();
+}
+
+void Label::setBackColor(Colour colour)
+{
+    platformCall();
+    if (m_backColor == colour)
+        return;
+    m_backColor = colour;
+    changed();
+}
+
+void Label::paint(QPainter &painter) const
+{
+    if (!m_transparent)
+        painter.fillRect(m_box, form().resolve(m_backColor));
+    if (m_caption.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(m_box, Qt::IntersectClip);
+    paintText(painter);
+    painter.restore();
+}
+
+void Label::paintText(QPainter &painter) const
+{
+    painter.setFont(m_font);
+    painter.setPen(form().resolve(m_foreColor));
+    painter.drawStaticText(m_box.topLeft(), m_text);
+}
+
+// --- Line --------------------------------------------------------------------------------
+
+namespace {
+
+// A line whose ends lie less than a pixel apart across its run stands straight at their mean,
+// instead of stepping by one pixel halfway along.
+void straighten(int from, int to, int &startPixel, int &endPixel)
+{
+    if (std::abs(to - from) < TwipsPerPixel)
+        startPixel = endPixel = twipsToPixel((from + to) / 2.0);
+}
+
+} // namespace
+
+Line::Line(Form &form, const ControlSpec &spec)
+    : GraphicalControl(form, spec)
+    , m_start(twipsToPixel(QPointF(spec.ends.x1, spec.ends.y1)))
+    , m_end(twipsToPixel(QPointF(spec.ends.x2, spec.ends.y2)))
+    , m_colour(spec.foreColor.value_or(Default::LineColor))
+    , m_width(spec.borderWidth)
+    , m_style(spec.lineStyle)
+{
+    m_visible = spec.visible;
+    straighten(spec.ends.x1, spec.ends.x2, m_start.rx(), m_end.rx());
+    straighten(spec.ends.y1, spec.ends.y2, m_start.ry(), m_end.ry());
+}
+
+void Line::setBorderColor(Colour colour)
+{
+    platformCall();
+    if (m_colour == colour)
+        return;
+    m_colour = colour;
+    changed();
+}
+
+void Line::setBorderWidth(int pixels)
+{
+    platformCall();
+    if (pixels < 1)
+        throw RuntimeError(ErrorNumber::InvalidCall);
+    if (m_width == pixels)
+        return;
+    const QRect before = bounds();
+    m_width = pixels;
+    form().controlChanged(before | bounds());
+}
+
+QRect Line::bounds() const
+{
+    const int margin = m_width + 1;
+    return QRect(m_start, m_end).normalized().adjusted(-margin, -margin, margin, margin);
+}
+
+void Line::paint(QPainter &painter) const
+{
+    // A line of odd width is centred on the pixels its ends name; an even one extends right
+    // of and below them. Either way it covers the pixels of the points computed at its ends.
+    const qreal centre = (m_width % 2 == 1) ? 0.5 : 1.0;
+    const QPointF offset(centre, centre);
+    QPen pen(form().resolve(m_colour), m_width);
+    if (m_style == LineStyle::Dotted) {
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setDashPattern({1.0, 1.0});
+    } else {
+        pen.setCapStyle(Qt::SquareCap);
+    }
+    // Slanted strokes are smoothed; lines that run along a row or a column stay crisp.
+    const QPoint delta = m_end - m_start;
+    const bool slanted = std::abs(delta.x()) > 2 && std::abs(delta.y()) > 2;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, slanted);
+    painter.setPen(pen);
+    painter.drawLine(QPointF(m_start) + offset, QPointF(m_end) + offset);
+    painter.restore();
+}
+
+// --- Widget controls ---------------------------------------------------------------------
+
+void WidgetControl::onClick(std::function<void()> handler)
+{
+    m_clickHandler = std::move(handler);
+}
+
+void WidgetControl::raiseClick() const
+{
+    if (m_clickHandler)
+        form().runtime().dispatch(m_clickHandler);
+}
+
+CommandButton::CommandButton(Form &form, const ControlSpec &spec)
+    : WidgetControl(form, spec)
+    , m_button(new PushButton(spec.caption.toString(), &form))
+{
+    m_button->setObjectName(name());
+    m_button->setGeometry(spec.box.toPixels());
+    m_button->setFont(fontFor(form, spec.font));
+    m_button->setEnabled(spec.enabled);
+    m_button->setVisible(spec.visible);
+    m_button->setAutoDefault(false);
+    QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { raiseClick(); });
+}
+
+QString CommandButton::caption() const
+{
+    return m_button->text();
+}
+
+void CommandButton::setCaption(const QString &caption)
+{
+    platformCall();
+    m_button->setText(caption);
+}
+
+bool CommandButton::isEnabled() const
+{
+    return m_button->isEnabled();
+}
+
+void CommandButton::setEnabled(bool enabled)
+{
+    platformCall();
+    m_button->setEnabled(enabled);
+}
+
+QWidget *CommandButton::widget() const
+{
+    return m_button;
+}
+
+ListBox::ListBox(Form &form, const ControlSpec &spec)
+    : WidgetControl(form, spec)
+    , m_list(new ListWidget(&form, [this] { raiseClick(); }))
+{
+    m_list->setObjectName(name());
+    m_list->setGeometry(spec.box.toPixels());
+    m_list->setFont(fontFor(form, spec.font));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setUniformItemSizes(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Base,
+                     resolveColour(spec.backColor.value_or(Default::ListBackColor), palette));
+    palette.setColor(QPalette::Text,
+                     resolveColour(spec.foreColor.value_or(Default::ListForeColor), palette));
+    m_list->setPalette(palette);
+    m_list->setEnabled(spec.enabled);
+    m_list->setVisible(spec.visible);
+}
+
+void ListBox::AddItem(const QString &text)
+{
+    platformCall();
+    auto *item = new QListWidgetItem(text, m_list); // owned by the list
+    // Entries are exactly one line high, so a list box holds as many as its height allows.
+    item->setSizeHint(QSize(0, m_list->fontMetrics().height()));
+}
+
+int ListBox::ListIndex() const
+{
+    platformCall();
+    return static_cast<ListWidget *>(m_list)->selectedRow();
+}
+
+void ListBox::setListIndex(int index)
+{
+    platformCall();
+    if (index < -1 || index >= m_list->count())
+        throw RuntimeError(ErrorNumber::InvalidCall);
+    static_cast<ListWidget *>(m_list)->selectRow(index);
+    raiseClick();
+}
+
+int ListBox::listCount() const
+{
+    return m_list->count();
+}
+
+QString ListBox::list(int index) const
+{
+    const QListWidgetItem *item = m_list->item(index);
+    return item ? item->text() : QString();
+}
+
+QWidget *ListBox::widget() const
+{
+    return m_list;
+}
+
+} // namespace forms

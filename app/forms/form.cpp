@@ -1,0 +1,210 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "form.h"
+
+#include "fonts.h"
+
+#include <QCloseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace forms {
+
+Form::Form(Runtime &runtime, const FormSpec &spec, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_runtime(runtime)
+    , m_backColor(spec.backColor.value_or(Default::FormBackColor))
+    , m_foreColor(spec.foreColor.value_or(Default::FormForeColor))
+    , m_scale(spec.scale)
+    , m_canvas(spec.client.toPixels().size(),
+               [this](QPainter &painter, const QRect &rect) { paintControls(painter, rect); })
+{
+    setObjectName(spec.name.toString());
+    setWindowTitle(spec.caption.toString());
+    setFont(makeFont(spec.font.face.isEmpty() ? Default::Font : spec.font));
+    // The layout is fixed, so is the window: it opens at its stored place and size.
+    setGeometry(spec.client.toPixels());
+    setFixedSize(size());
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every pixel itself
+
+    for (const ControlSpec &row : spec.controls) {
+        switch (row.kind) {
+        case ControlKind::Label: {
+            auto label = std::make_unique<Label>(*this, row);
+            m_labels.push_back(label.get());
+            m_controls.push_back(std::move(label));
+            break;
+        }
+        case ControlKind::Line: {
+            auto line = std::make_unique<Line>(*this, row);
+            m_lines.push_back(line.get());
+            m_controls.push_back(std::move(line));
+            break;
+        }
+        case ControlKind::CommandButton:
+            m_controls.push_back(std::make_unique<CommandButton>(*this, row));
+            break;
+        case ControlKind::ListBox:
+            m_controls.push_back(std::make_unique<ListBox>(*this, row));
+            break;
+        }
+    }
+
+    // Only real widgets take the focus, in the order of their TabIndex.
+    std::vector<const WidgetControl *> focusable;
+    for (const auto &control : m_controls)
+        if (const auto *widgetControl = dynamic_cast<const WidgetControl *>(control.get()))
+            focusable.push_back(widgetControl);
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto *a, const auto *b) { return a->tabIndex() < b->tabIndex(); });
+    for (const auto *control : focusable)
+        m_tabOrder.push_back(control->widget());
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
+        setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+
+    m_runtime.addWindow(this);
+}
+
+Form::~Form()
+{
+    m_runtime.removeWindow(this);
+}
+
+void Form::load()
+{
+    m_runtime.dispatch([this] { Form_Load(); });
+}
+
+void Form::Show()
+{
+    m_runtime.call();
+    show();
+    raise();
+    activateWindow();
+    if (!focusWidget())
+        focusFirstControl();
+}
+
+void Form::Hide()
+{
+    m_runtime.call();
+    hide();
+}
+
+QColor Form::resolve(Colour colour) const
+{
+    return resolveColour(colour, palette());
+}
+
+template<typename T>
+T &Form::control(QStringView name) const
+{
+    for (const auto &control : m_controls) {
+        if (control->name() == name) {
+            if (auto *typed = dynamic_cast<T *>(control.get()))
+                return *typed;
+            break;
+        }
+    }
+    throw std::invalid_argument("no control of that name and kind in the window's layout: "
+                                + name.toString().toStdString());
+}
+
+Label &Form::label(QStringView name) const
+{
+    return control<Label>(name);
+}
+
+Line &Form::line(QStringView name) const
+{
+    return control<Line>(name);
+}
+
+CommandButton &Form::commandButton(QStringView name) const
+{
+    return control<CommandButton>(name);
+}
+
+ListBox &Form::listBox(QStringView name) const
+{
+    return control<ListBox>(name);
+}
+
+void Form::controlChanged(const QRect &rect)
+{
+    m_canvas.controlsChanged(rect);
+    update(rect);
+}
+
+void Form::setPoint(float x, float y, Colour colour)
+{
+    m_runtime.call();
+    if (!m_flushPending) {
+        // The first point of a handler: look up the screen's density once and ask for one
+        // repaint when the handler has returned.
+        m_flushPending = true;
+        m_ratio = devicePixelRatioF();
+        QMetaObject::invokeMethod(this, &Form::flushPoints, Qt::QueuedConnection);
+    }
+    const QPoint pixel = userToPixel(x, y);
+    const QRgb rgb = isSystemColour(colour) ? resolve(colour).rgb() : explicitRgb(colour);
+    if (!m_canvas.setPoint(pixel.x(), pixel.y(), rgb, m_ratio))
+        return;
+    m_pointsLeft = std::min(m_pointsLeft, pixel.x());
+    m_pointsTop = std::min(m_pointsTop, pixel.y());
+    m_pointsRight = std::max(m_pointsRight, pixel.x());
+    m_pointsBottom = std::max(m_pointsBottom, pixel.y());
+}
+
+void Form::flushPoints()
+{
+    m_flushPending = false;
+    if (m_pointsLeft > m_pointsRight)
+        return;
+    update(QRect(QPoint(m_pointsLeft, m_pointsTop), QPoint(m_pointsRight, m_pointsBottom)));
+    m_pointsLeft = m_pointsTop = std::numeric_limits<int>::max();
+    m_pointsRight = m_pointsBottom = std::numeric_limits<int>::min();
+}
+
+void Form::paintControls(QPainter &painter, const QRect &rect) const
+{
+    painter.fillRect(rect, resolve(m_backColor));
+    for (const Label *label : m_labels)
+        if (label->isVisible() && label->bounds().intersects(rect))
+            label->paint(painter);
+    for (const Line *line : m_lines)
+        if (line->isVisible() && line->bounds().intersects(rect))
+            line->paint(painter);
+}
+
+void Form::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    for (const QRect &rect : event->region())
+        m_canvas.paint(painter, rect, devicePixelRatioF());
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    // The layout has no handler for closing; closing either window ends the program, so a
+    // hidden window never keeps an invisible process alive.
+    event->accept();
+    m_runtime.endProgram(0);
+}
+
+void Form::focusFirstControl()
+{
+    for (QWidget *widget : m_tabOrder) {
+        if (widget->isEnabled()) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,97 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "canvas.h"
+#include "colour.h"
+#include "controls.h"
+#include "layout.h"
+#include "runtime.h"
+
+#include <QWidget>
+
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace forms {
+
+// A window built from a layout table: the controls the table lists, a user coordinate
+// system for setting points, and the load event. Lines and labels are painted by the window
+// itself; buttons and list boxes are real widgets on top. Handlers reach controls by name.
+class Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    Form(Runtime &runtime, const FormSpec &spec, QWidget *parent = nullptr);
+    ~Form() override;
+
+    // Raises the load event; the window's owner calls it once, right after creating it.
+    void load();
+
+    // Show and Hide, as handlers call them.
+    void Show();
+    void Hide();
+
+    // Sets one point at user coordinates, in the given colour or else the ForeColor.
+    void PSet(float x, float y) { setPoint(x, y, m_foreColor); }
+    void PSet(float x, float y, Colour colour) { setPoint(x, y, colour); }
+
+    Colour foreColor() const { return m_foreColor; }
+    Colour backColor() const { return m_backColor; }
+    const UserScale &scale() const { return m_scale; }
+    // Where a user point lands, in twips from the client area's top-left corner and in
+    // logical pixels.
+    QPointF userToTwips(double x, double y) const { return m_scale.toTwips(x, y); }
+    QPoint userToPixel(double x, double y) const { return twipsToPixel(userToTwips(x, y)); }
+
+    Runtime &runtime() const { return m_runtime; }
+    QColor resolve(Colour colour) const;
+
+    // Controls by name, as the layout table names them; a name the table lacks is a
+    // programming error and throws std::invalid_argument.
+    Label &label(QStringView name) const;
+    Line &line(QStringView name) const;
+    CommandButton &commandButton(QStringView name) const;
+    ListBox &listBox(QStringView name) const;
+    const std::vector<std::unique_ptr<Control>> &controls() const { return m_controls; }
+
+    // For the controls: the pixels inside this rectangle must be painted again.
+    void controlChanged(const QRect &rect);
+
+protected:
+    // The load event's handler; runs before the window is first shown.
+    virtual void Form_Load() { }
+
+    void paintEvent(QPaintEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    template<typename T>
+    T &control(QStringView name) const;
+    void setPoint(float x, float y, Colour colour);
+    void paintControls(QPainter &painter, const QRect &rect) const;
+    void focusFirstControl();
+    void flushPoints();
+
+    Runtime &m_runtime;
+    Colour m_backColor;
+    Colour m_foreColor;
+    UserScale m_scale;
+    std::vector<std::unique_ptr<Control>> m_controls; // in the order of the layout
+    std::vector<const Label *> m_labels; // painted first
+    std::vector<const Line *> m_lines; // painted over the labels
+    std::vector<QWidget *> m_tabOrder; // widgets that take the focus, by TabIndex
+    Canvas m_canvas;
+    // Logical pixels touched by points since the last repaint request: one request per
+    // handler, however many points it sets.
+    int m_pointsLeft = std::numeric_limits<int>::max();
+    int m_pointsTop = std::numeric_limits<int>::max();
+    int m_pointsRight = std::numeric_limits<int>::min();
+    int m_pointsBottom = std::numeric_limits<int>::min();
+    bool m_flushPending = false;
+    qreal m_ratio = 1.0; // the screen's density while a handler sets points
+};
+
+} // namespace forms

@@ -1,0 +1,27 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Installs what building, running and testing Zerfallsfrist needs on Debian 12.
+# Safe to run again: packages already present are skipped by apt-get.
+set -eu
+
+packages="build-essential cmake ninja-build pkg-config
+qt6-base-dev libgl-dev
+fonts-liberation
+xvfb xauth x11-apps imagemagick
+libbenchmark-dev
+strace valgrind
+desktop-file-utils appstream"
+
+missing=""
+for p in $packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
+echo "Installing:$missing"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+# shellcheck disable=SC2086
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing

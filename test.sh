@@ -1,0 +1,13 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# Installs what is missing, builds Zerfallsfrist with its tests and runs every test.
+# The window tests use Qt's offscreen platform, so no display is needed.
+set -eu
+cd "$(dirname "$0")"
+
+./scripts/setup-debian.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
