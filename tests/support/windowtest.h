@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/runtime.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QRect>
+
+#include <vector>
+
+class QWidget;
+
+namespace testsupport {
+
+// Prepares the toolkit as the program does (faces, style, palette); call in initTestCase.
+void preparePlatform();
+
+// A runtime that records error reports instead of showing a message box.
+class RecordingRuntime : public forms::Runtime
+{
+public:
+    explicit RecordingRuntime(QLocale locale = QLocale(QLocale::German, QLocale::Germany));
+    std::vector<int> reported; // error numbers, in the order reported
+};
+
+// The window as a pupil sees it: rendered through its paint event, in device pixels.
+QImage grab(QWidget &window);
+
+// The colour of the device pixel at the centre of a logical pixel.
+QRgb pixelAt(const QImage &image, QPoint logical);
+
+// Whether any device pixel inside the logical rectangle has exactly this colour.
+bool contains(const QImage &image, const QRect &logical, QRgb colour);
+
+// The logical pixels a label's text inks when painted without clipping: what must fit its box.
+QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
+
+// An explicit layout colour (0x00BBGGRR) as an opaque RGB value.
+QRgb rgb(forms::Colour colour);
+
+} // namespace testsupport
