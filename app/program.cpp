@@ -6,8 +6,7 @@
 
 Program::Program(forms::Runtime &runtime)
     : m_runtime(runtime)
-{
-}
+{ }
 
 Program::~Program() = default;
 

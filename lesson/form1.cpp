@@ -33,9 +33,6 @@ Form1::Form1(forms::Runtime &runtime)
     , Line11(line(u"Line11"))
     , Line12(line(u"Line12"))
     , Line18(line(u"Line18"))
-{
-}
+{ }
 
-void Form1::Form_Load()
-{
-}
+void Form1::Form_Load() { }

@@ -10,16 +10,18 @@ constexpr Colour Peach = 0x00C0E0FF; // red 255, green 224, blue 192
 constexpr Colour Blue = 0x00FF0000; // red 0, green 0, blue 255
 constexpr Colour DarkBlue = 0x00C00000; // red 0, green 0, blue 192
 
-constexpr FontSpec SansSmall {u"MS Sans Serif", 9.75};
-constexpr FontSpec SansSmallItalic {u"MS Sans Serif", 9.75, false, true};
-constexpr FontSpec SansBold {u"MS Sans Serif", 12, true};
-constexpr FontSpec SansLargeBold {u"MS Sans Serif", 13.5, true};
-constexpr FontSpec Text {u"Arial", 11.25};
+constexpr FontSpec SansSmall{u"MS Sans Serif", 9.75};
+constexpr FontSpec SansSmallItalic{u"MS Sans Serif", 9.75, false, true};
+constexpr FontSpec SansBold{u"MS Sans Serif", 12, true};
+constexpr FontSpec SansLargeBold{u"MS Sans Serif", 13.5, true};
+constexpr FontSpec Text{u"Arial", 11.25};
 
 using K = ControlKind;
 
 // Every control of the window, in the order the window holds them. Boxes and line ends in
 // twips; the comments give the place in the diagram's user units.
+// One control per row reads better than one field per line.
+// clang-format off
 const ControlSpec controls[] = {
     {.name = u"Command2", .kind = K::CommandButton,
      .caption = u"Exkurs: Zerfallsfristen im Vergleich", .box = {9480, 5880, 4455, 615},
@@ -124,9 +126,10 @@ const ControlSpec controls[] = {
     {.name = u"Line2", .kind = K::Line, .ends = {855, 9034, 13660, 9034}, .borderWidth = 3},
     {.name = u"Line1", .kind = K::Line, .ends = {855, 9030, 854, 360}, .borderWidth = 3},
 };
+// clang-format on
 
 // x runs from −10 to 157.6 and y from 110 down to −8.9; one half-life spans 25 units of x.
-const FormSpec form {
+const FormSpec form{
     .name = u"Form1",
     .caption = u"Die Zerfallsfrist",
     .client = {555, 1830, 14310, 9765},

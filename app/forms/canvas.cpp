@@ -3,7 +3,6 @@
 #include "canvas.h"
 
 #include <QPainter>
-
 #include <cmath>
 
 namespace forms {
@@ -39,8 +38,7 @@ QRect deviceRect(const QRect &logical, qreal ratio)
 Canvas::Canvas(QSize logicalSize, PaintControls paintControls)
     : m_size(logicalSize)
     , m_paintControls(std::move(paintControls))
-{
-}
+{ }
 
 void Canvas::prepare(qreal ratio)
 {

@@ -21,8 +21,7 @@ public:
     constexpr Int16() = default;
     constexpr explicit Int16(std::int16_t value)
         : m_value(value)
-    {
-    }
+    { }
 
     constexpr std::int16_t value() const { return m_value; }
     constexpr operator std::int16_t() const { return m_value; }
@@ -75,8 +74,7 @@ void forEach(Int16 &counter, std::int16_t first, std::int16_t last, Body body)
 }
 
 // A table with fixed bounds Low..High; reaching outside them raises the out-of-range error.
-template<typename T, int Low, int High>
-class FixedArray
+template<typename T, int Low, int High> class FixedArray
 {
 public:
     T &operator[](int index) { return m_items[checked(index)]; }
@@ -89,7 +87,7 @@ private:
             throw RuntimeError(ErrorNumber::SubscriptOutOfRange);
         return static_cast<std::size_t>(index - Low);
     }
-    std::array<T, High - Low + 1> m_items {};
+    std::array<T, High - Low + 1> m_items{};
 };
 
 // Division in double precision with the platform's faults: x / 0 raises division by zero,

@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QPalette>
-
 #include <cstdint>
 
 namespace forms {

@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -45,8 +44,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-            && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+            event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
             click();
             return;
         }
@@ -90,8 +89,8 @@ protected:
     {
         const int before = selectedRow();
         QListWidget::mousePressEvent(event);
-        if (event->button() == Qt::LeftButton && before >= 0 && selectedRow() == before
-            && indexAt(event->position().toPoint()).row() == before)
+        if (event->button() == Qt::LeftButton && before >= 0 && selectedRow() == before &&
+            indexAt(event->position().toPoint()).row() == before)
             m_click();
     }
 
@@ -99,8 +98,8 @@ protected:
     {
         // With nothing selected, the first arrow press selects the entry under the caret
         // (the first one) rather than the one after it.
-        if (selectedRow() < 0 && count() > 0 && event->modifiers() == Qt::NoModifier
-            && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
+        if (selectedRow() < 0 && count() > 0 && event->modifiers() == Qt::NoModifier &&
+            (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up)) {
             setCurrentRow(std::max(currentRow(), 0), QItemSelectionModel::ClearAndSelect);
             return;
         }
@@ -112,7 +111,7 @@ protected:
     {
         const auto flags = QListWidget::selectionCommand(index, event);
         return flags.testFlag(QItemSelectionModel::Deselect) ? QItemSelectionModel::NoUpdate
-                                                              : flags;
+                                                             : flags;
     }
 
 private:
@@ -128,8 +127,7 @@ Control::Control(Form &form, const ControlSpec &spec)
     : m_form(form)
     , m_name(spec.name.toString())
     , m_tabIndex(spec.tabIndex)
-{
-}
+{ }
 
 void Control::platformCall() const
 {

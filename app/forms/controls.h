@@ -9,7 +9,6 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
-
 #include <functional>
 
 class QListWidget;

@@ -5,7 +5,6 @@
 #include <QFontDatabase>
 #include <QResource>
 #include <QtDebug>
-
 #include <cmath>
 
 namespace forms {
@@ -16,8 +15,9 @@ const QString StandInFace = QStringLiteral("Liberation Sans");
 
 void loadFaces()
 {
-    for (const auto *path : {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
-                             ":/fonts/LiberationSans-Italic.ttf"}) {
+    for (const auto *path :
+         {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf",
+          ":/fonts/LiberationSans-Italic.ttf"}) {
         // The faces are stored uncompressed, so the font database can read them in place.
         const QResource resource(QString::fromLatin1(path));
         const QByteArray data = QByteArray::fromRawData(

@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -28,8 +27,8 @@ Form::Form(Runtime &runtime, const FormSpec &spec, QWidget *parent)
     // The layout is fixed, so is the window: it opens at its stored place and size.
     setGeometry(spec.client.toPixels());
     setFixedSize(size());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every pixel itself
 
     for (const ControlSpec &row : spec.controls) {
@@ -84,7 +83,6 @@ void Form::Show()
 {
     m_runtime.call();
     show();
-    raise();
     activateWindow();
     if (!focusWidget())
         focusFirstControl();
@@ -101,8 +99,7 @@ QColor Form::resolve(Colour colour) const
     return resolveColour(colour, palette());
 }
 
-template<typename T>
-T &Form::control(QStringView name) const
+template<typename T> T &Form::control(QStringView name) const
 {
     for (const auto &control : m_controls) {
         if (control->name() == name) {
@@ -111,8 +108,8 @@ T &Form::control(QStringView name) const
             break;
         }
     }
-    throw std::invalid_argument("no control of that name and kind in the window's layout: "
-                                + name.toString().toStdString());
+    throw std::invalid_argument("no control of that name and kind in the window's layout: " +
+                                name.toString().toStdString());
 }
 
 Label &Form::label(QStringView name) const

@@ -9,7 +9,6 @@
 #include "runtime.h"
 
 #include <QWidget>
-
 #include <limits>
 #include <memory>
 #include <vector>
@@ -68,8 +67,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    template<typename T>
-    T &control(QStringView name) const;
+    template<typename T> T &control(QStringView name) const;
     void setPoint(float x, float y, Colour colour);
     void paintControls(QPainter &painter, const QRect &rect) const;
     void focusFirstControl();

@@ -6,7 +6,6 @@
 #include "units.h"
 
 #include <QStringView>
-
 #include <optional>
 #include <span>
 
@@ -19,7 +18,8 @@ enum class Alignment { Left, Right, Centre };
 enum class LineStyle { Solid, Dotted };
 
 // A font as layouts name it; an empty face means the window's own font.
-struct FontSpec {
+struct FontSpec
+{
     QStringView face = {};
     double points = 0; // size [pt]
     bool bold = false;
@@ -28,7 +28,8 @@ struct FontSpec {
 
 // One control. Which fields matter depends on the kind; what a row leaves out takes the
 // platform's default.
-struct ControlSpec {
+struct ControlSpec
+{
     QStringView name;
     ControlKind kind;
     QStringView caption = {};
@@ -46,7 +47,8 @@ struct ControlSpec {
     int tabIndex = 0;
 };
 
-struct FormSpec {
+struct FormSpec
+{
     QStringView name;
     QStringView caption;
     TwipsRect client; // client area: position on the screen and size

@@ -22,9 +22,8 @@ QString toText(double value, int significantDigits, QChar separator)
     // Scientific form rounds to exactly the wanted number of significant digits and, unlike
     // printf, never looks at the process locale.
     char buffer[64];
-    const auto [end, error]
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                        significantDigits - 1);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                            std::chars_format::scientific, significantDigits - 1);
     Q_ASSERT(error == std::errc());
     std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
 

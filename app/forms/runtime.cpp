@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
-
 #include <algorithm>
 #include <cstdio>
 #include <new>
@@ -17,27 +16,26 @@ namespace forms {
 namespace {
 
 // Thrown by End to leave the running handler at once; the dispatcher catches it.
-struct ProgramEnded {
+struct ProgramEnded
+{
 };
 
-void showMessageBox(const RuntimeError &error)
+} // namespace
+
+void Runtime::showInMessageBox(const RuntimeError &error)
 {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    QStringLiteral("Laufzeitfehler '%1':\n\n%2")
-                        .arg(error.number())
-                        .arg(error.description()),
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(
+        QMessageBox::Critical, QCoreApplication::applicationName(),
+        QStringLiteral("Laufzeitfehler '%1':\n\n%2").arg(error.number()).arg(error.description()),
+        QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
-
-} // namespace
 
 Runtime::Runtime(QLocale locale)
     : m_locale(std::move(locale))
     , m_decimalSeparator(m_locale.decimalPoint().at(0))
-    , m_viewReport(showMessageBox)
-{
-}
+    , m_viewReport(showInMessageBox)
+{ }
 
 void Runtime::dispatch(const std::function<void()> &handler)
 {
@@ -60,7 +58,7 @@ void Runtime::End()
 {
     call();
     endProgram(0);
-    throw ProgramEnded {};
+    throw ProgramEnded{};
 }
 
 void Runtime::endProgram(int exitStatus)
@@ -71,6 +69,11 @@ void Runtime::endProgram(int exitStatus)
     m_exitStatus = exitStatus;
     for (QWidget *window : m_windows)
         window->hide();
+    leaveEventLoop(exitStatus);
+}
+
+void Runtime::leaveEventLoop(int exitStatus)
+{
     QCoreApplication::exit(exitStatus);
 }
 
@@ -106,9 +109,9 @@ void Runtime::report(const RuntimeError &error)
 {
     // Ended before the report is shown: its own event loop must not run another handler.
     m_ended = true;
-    const QByteArray text = (QCoreApplication::applicationName() + QStringLiteral(": Laufzeitfehler ")
-                             + QString::number(error.number()) + QStringLiteral(": ")
-                             + error.description() + QLatin1Char('\n'))
+    const QByteArray text = (QCoreApplication::applicationName() +
+                             QStringLiteral(": Laufzeitfehler ") + QString::number(error.number()) +
+                             QStringLiteral(": ") + error.description() + QLatin1Char('\n'))
                                 .toLocal8Bit();
     std::fputs(text.constData(), stderr);
     std::fflush(stderr);

@@ -6,7 +6,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -23,6 +22,7 @@ class Runtime
 {
 public:
     explicit Runtime(QLocale locale = QLocale());
+    virtual ~Runtime() = default;
     Runtime(const Runtime &) = delete;
     Runtime &operator=(const Runtime &) = delete;
 
@@ -62,10 +62,17 @@ public:
     // written to standard error.
     using ReportViewer = std::function<void(const RuntimeError &)>;
     void setReportViewer(ReportViewer viewer) { m_viewReport = std::move(viewer); }
+    static void showInMessageBox(const RuntimeError &error);
 
     // Windows register so that the end of the program can hide them all.
     void addWindow(QWidget *window);
     void removeWindow(QWidget *window);
+
+protected:
+    // Leaves the application's event loop with the program's exit status. Tests that run
+    // many programs in one process record the end instead: once asked to exit, Qt quits
+    // every event loop started afterwards until the application's own loop runs again.
+    virtual void leaveEventLoop(int exitStatus);
 
 private:
     void report(const RuntimeError &error);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 
 namespace forms {
@@ -28,8 +27,7 @@ class RuntimeError : public std::exception
 public:
     explicit RuntimeError(int number)
         : m_number(number)
-    {
-    }
+    { }
 
     int number() const { return m_number; }
     QString description() const { return errorDescription(m_number); }

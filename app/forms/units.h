@@ -5,7 +5,6 @@
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
-
 #include <cmath>
 
 namespace forms {
@@ -26,7 +25,8 @@ inline QPoint twipsToPixel(QPointF twips)
 }
 
 // A box in twips, as layouts store it.
-struct TwipsRect {
+struct TwipsRect
+{
     int left = 0;
     int top = 0;
     int width = 0;
@@ -43,7 +43,8 @@ struct TwipsRect {
 };
 
 // The two ends of a line in twips.
-struct TwipsLine {
+struct TwipsLine
+{
     int x1 = 0;
     int y1 = 0;
     int x2 = 0;
@@ -53,7 +54,8 @@ struct TwipsLine {
 // A window's user coordinate system: where its client area's top-left corner lies in user
 // units, and how many twips one user unit is wide and high. A negative height makes y grow
 // upwards.
-struct UserScale {
+struct UserScale
+{
     double left = 0; // ScaleLeft [user units]
     double top = 0; // ScaleTop [user units]
     double unitWidth = 1; // [twips per user unit]

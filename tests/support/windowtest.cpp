@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
-
 #include <cmath>
 
 namespace testsupport {
@@ -21,7 +20,8 @@ void preparePlatform()
 RecordingRuntime::RecordingRuntime(QLocale locale)
     : forms::Runtime(std::move(locale))
 {
-    setReportViewer([this](const forms::RuntimeError &error) { reported.push_back(error.number()); });
+    setReportViewer(
+        [this](const forms::RuntimeError &error) { reported.push_back(error.number()); });
 }
 
 QImage grab(QWidget &window)
@@ -37,7 +37,7 @@ QRgb pixelAt(const QImage &image, QPoint logical)
     return image.pixel(x, y) | 0xFF000000u;
 }
 
-bool contains(const QImage &image, const QRect &logical, QRgb colour)
+bool contains(const QImage &image, const QRect &logical, QRgb colour, int tolerance)
 {
     const qreal ratio = image.devicePixelRatio();
     const QRect device(QPoint(static_cast<int>(std::floor(logical.left() * ratio)),
@@ -46,9 +46,13 @@ bool contains(const QImage &image, const QRect &logical, QRgb colour)
                               static_cast<int>(std::ceil((logical.bottom() + 1) * ratio)) - 1));
     const QRect inside = device & image.rect();
     for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if ((image.pixel(x, y) | 0xFF000000u) == (colour | 0xFF000000u))
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (std::abs(qRed(pixel) - qRed(colour)) <= tolerance &&
+                std::abs(qGreen(pixel) - qGreen(colour)) <= tolerance &&
+                std::abs(qBlue(pixel) - qBlue(colour)) <= tolerance)
                 return true;
+        }
     return false;
 }
 

@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QLocale>
 #include <QRect>
-
 #include <vector>
 
 class QWidget;
@@ -24,6 +23,10 @@ class RecordingRuntime : public forms::Runtime
 public:
     explicit RecordingRuntime(QLocale locale = QLocale(QLocale::German, QLocale::Germany));
     std::vector<int> reported; // error numbers, in the order reported
+    int eventLoopLeft = 0; // how often the program asked to leave the event loop
+
+protected:
+    void leaveEventLoop(int) override { ++eventLoopLeft; }
 };
 
 // The window as a pupil sees it: rendered through its paint event, in device pixels.
@@ -32,8 +35,9 @@ QImage grab(QWidget &window);
 // The colour of the device pixel at the centre of a logical pixel.
 QRgb pixelAt(const QImage &image, QPoint logical);
 
-// Whether any device pixel inside the logical rectangle has exactly this colour.
-bool contains(const QImage &image, const QRect &logical, QRgb colour);
+// Whether any device pixel inside the logical rectangle has this colour, each channel within
+// the tolerance (anti-aliased text rarely inks a pixel in exactly its colour).
+bool contains(const QImage &image, const QRect &logical, QRgb colour, int tolerance = 0);
 
 // The logical pixels a label's text inks when painted without clipping: what must fit its box.
 QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
