@@ -2,6 +2,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
+#include "decaycurve.h"
+
+#include <iterator>
+
+using namespace Qt::StringLiterals;
+using forms::Colour;
+
+namespace {
+
+struct Isotope
+{
+    const char16_t *name;
+    double halfLife; // [million years]
+};
+
+// The list's entries; an entry's row is its list index.
+constexpr Isotope isotopes[] = {
+    {u"Kalium 40", 1280}, {u"Thorium 232", 14050},      {u"Uran 235", 703.8},
+    {u"Uran 238", 4468},  {u"Kohlenstoff 14", 0.00573},
+};
+
+constexpr Colour Highlight = 0x000000FF; // red
+constexpr Colour Settled = 0x00000000; // black: marks after their highlight
+constexpr Colour SettledCurve = 0x00F00000; // blue 240: a segment after its highlight
+constexpr int HighlightWidth = 2; // [pixels]
+constexpr int SettledWidth = 1; // [pixels]
+
+} // namespace
+
 Form1::Form1(forms::Runtime &runtime)
     : forms::Form(runtime, layout())
     , List1(listBox(u"List1"))
@@ -33,6 +62,118 @@ Form1::Form1(forms::Runtime &runtime)
     , Line11(line(u"Line11"))
     , Line12(line(u"Line12"))
     , Line18(line(u"Line18"))
-{ }
+{
+    List1.onClick([this] { List1_Click(); });
+    Command1.onClick([this] { Command1_Click(); });
+}
 
-void Form1::Form_Load() { }
+void Form1::Form_Load()
+{
+    for (const Isotope &isotope : isotopes)
+        List1.AddItem(QString::fromUtf16(isotope.name));
+}
+
+void Form1::List1_Click()
+{
+    // With no entry selected the last choice stays, and everything below runs all the same.
+    const int index = List1.ListIndex();
+    if (index >= 0 && index < static_cast<int>(std::size(isotopes))) {
+        Isotop = QString::fromUtf16(isotopes[index].name);
+        Thalb = isotopes[index].halfLife;
+    }
+    Label11.setCaption(u"Zerfallsfrist =  "_s + runtime().toText(Thalb) + u" Millionen Jahre"_s);
+    Label10.setCaption(Isotop);
+
+    // The time axis in whole half-lives, from 0 under x = 0 to 5 under x = 125.
+    forms::FixedArray<float, 0, 5> axisValues;
+    forms::forEach(i.counter(), 0, 5, [&](std::int16_t n) {
+        axisValues[n] = forms::toSingle(forms::checkedResult(n * Thalb));
+    });
+    forms::Label *const axisLabels[] = {&Label5, &Label6, &Label7, &Label8, &Label9, &Label13};
+    for (int n = 0; n <= 5; ++n)
+        axisLabels[n]->setCaption(runtime().toText(axisValues[n]));
+
+    forms::forEach(i.counter(), 0, decaycurve::LastIndex, [this](std::int16_t n) {
+        const auto point = decaycurve::point(n);
+        PSet(point.x, point.y);
+    });
+    Command1.setEnabled(true);
+}
+
+void Form1::Command1_Click()
+{
+    intClicks.increment();
+    switch (intClicks.value()) {
+    case 1:
+        Label17.setVisible(true);
+        break;
+    case 2:
+        Label18.setVisible(true);
+        break;
+    case 3:
+        revealGuides();
+        break;
+    // Presses 4 to 7 walk the first four half-lives in red; 8 settles the last one.
+    case 4:
+        stepAlongCurve({}, 0, {{&Line4, &Line7}, {&Label1, &Label2, &Label5, &Label6}}, 1);
+        break;
+    case 5:
+        stepAlongCurve({{}, {&Label1, &Label5}}, 1,
+                       {{&Line5, &Line9}, {&Label2, &Label3, &Label6, &Label7}}, 2);
+        break;
+    case 6:
+        stepAlongCurve({{&Line4, &Line7}, {&Label2, &Label6}}, 2,
+                       {{&Line6, &Line8}, {&Label4, &Label8}}, 3);
+        break;
+    case 7:
+        stepAlongCurve({{&Line5, &Line9}, {&Label3, &Label7}}, 3,
+                       {{&Line10, &Line11}, {&Label9, &Label12}}, 4);
+        break;
+    case 8:
+        stepAlongCurve({{&Line10, &Line11, &Line6, &Line8}, {&Label9, &Label12, &Label4, &Label8}},
+                       4, {}, 0);
+        Command1.setCaption(u"Ende"_s);
+        break;
+    case 9:
+        runtime().End(); // the ninth press ends the lesson and the program
+    }
+}
+
+void Form1::revealGuides()
+{
+    for (forms::GraphicalControl *control : std::initializer_list<forms::GraphicalControl *>{
+             &Label19, &Line4, &Line5, &Line6, &Line7, &Line8, &Line9, &Line10, &Line11, &Line12,
+             &Line18, &Label2, &Label3, &Label4, &Label12})
+        control->setVisible(true);
+}
+
+void Form1::stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment)
+{
+    for (forms::Line *line : settle.lines) {
+        line->setBorderColor(Settled);
+        line->setBorderWidth(SettledWidth);
+    }
+    for (forms::Label *label : settle.labels)
+        label->setForeColor(Settled);
+    drawSegment(previousSegment, SettledCurve);
+    for (forms::Line *line : highlight.lines) {
+        line->setBorderColor(Highlight);
+        line->setBorderWidth(HighlightWidth);
+    }
+    for (forms::Label *label : highlight.labels)
+        label->setForeColor(Highlight);
+    drawSegment(newSegment, Highlight);
+}
+
+void Form1::drawSegment(int segment, Colour colour)
+{
+    if (segment == 0)
+        return;
+    // Segment k is the k-th half-life; neighbours share their end point.
+    const auto first = static_cast<std::int16_t>((segment - 1) * decaycurve::StepsPerHalfLife);
+    const auto last = static_cast<std::int16_t>(segment * decaycurve::StepsPerHalfLife);
+    forms::forEach(i.counter(), first, last, [this, colour](std::int16_t n) {
+        const auto point = decaycurve::point(n);
+        PSet(point.x, point.y, colour);
+    });
+}

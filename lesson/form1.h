@@ -6,6 +6,7 @@
 #include "forms/form.h"
 
 #include <QString>
+#include <initializer_list>
 
 // The lesson window: a decay diagram, the isotope list, and the guided lesson that "Weiter"
 // steps through.
@@ -33,4 +34,21 @@ public:
 
 protected:
     void Form_Load() override;
+
+private:
+    // The guide lines and labels that mark one half-life on the curve.
+    struct Marks
+    {
+        std::initializer_list<forms::Line *> lines;
+        std::initializer_list<forms::Label *> labels;
+    };
+
+    void List1_Click();
+    void Command1_Click();
+    void revealGuides();
+    // One of the presses that walk along the curve: sets back the marks that no longer
+    // apply, draws the previous segment in its settled colour, then highlights the new
+    // segment and its marks. Segment 0 means none.
+    void stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment);
+    void drawSegment(int segment, forms::Colour colour);
 };

@@ -99,19 +99,6 @@ QColor Form::resolve(Colour colour) const
     return resolveColour(colour, palette());
 }
 
-template<typename T> T &Form::control(QStringView name) const
-{
-    for (const auto &control : m_controls) {
-        if (control->name() == name) {
-            if (auto *typed = dynamic_cast<T *>(control.get()))
-                return *typed;
-            break;
-        }
-    }
-    throw std::invalid_argument("no control of that name and kind in the window's layout: " +
-                                name.toString().toStdString());
-}
-
 Label &Form::label(QStringView name) const
 {
     return control<Label>(name);
@@ -171,12 +158,14 @@ void Form::flushPoints()
 void Form::paintControls(QPainter &painter, const QRect &rect) const
 {
     painter.fillRect(rect, resolve(m_backColor));
-    for (const Label *label : m_labels)
-        if (label->isVisible() && label->bounds().intersects(rect))
-            label->paint(painter);
+    // Labels lie over lines: a guide line that runs into a value's box stops there instead of
+    // striking through the number, and transparent labels let lines show through anyway.
     for (const Line *line : m_lines)
         if (line->isVisible() && line->bounds().intersects(rect))
             line->paint(painter);
+    for (const Label *label : m_labels)
+        if (label->isVisible() && label->bounds().intersects(rect))
+            label->paint(painter);
 }
 
 void Form::paintEvent(QPaintEvent *event)

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace forms {
@@ -50,6 +51,7 @@ public:
 
     // Controls by name, as the layout table names them; a name the table lacks is a
     // programming error and throws std::invalid_argument.
+    template<typename T> T &control(QStringView name) const;
     Label &label(QStringView name) const;
     Line &line(QStringView name) const;
     CommandButton &commandButton(QStringView name) const;
@@ -67,7 +69,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    template<typename T> T &control(QStringView name) const;
     void setPoint(float x, float y, Colour colour);
     void paintControls(QPainter &painter, const QRect &rect) const;
     void focusFirstControl();
@@ -78,8 +79,8 @@ private:
     Colour m_foreColor;
     UserScale m_scale;
     std::vector<std::unique_ptr<Control>> m_controls; // in the order of the layout
-    std::vector<const Label *> m_labels; // painted first
-    std::vector<const Line *> m_lines; // painted over the labels
+    std::vector<const Line *> m_lines; // painted first
+    std::vector<const Label *> m_labels; // painted over the lines
     std::vector<QWidget *> m_tabOrder; // widgets that take the focus, by TabIndex
     Canvas m_canvas;
     // Logical pixels touched by points since the last repaint request: one request per
@@ -91,5 +92,18 @@ private:
     bool m_flushPending = false;
     qreal m_ratio = 1.0; // the screen's density while a handler sets points
 };
+
+template<typename T> T &Form::control(QStringView name) const
+{
+    for (const auto &control : m_controls) {
+        if (control->name() == name) {
+            if (auto *typed = dynamic_cast<T *>(control.get()))
+                return *typed;
+            break;
+        }
+    }
+    throw std::invalid_argument("no control of that name and kind in the window's layout: " +
+                                name.toString().toStdString());
+}
 
 } // namespace forms
