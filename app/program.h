@@ -8,6 +8,7 @@ namespace forms {
 class Runtime;
 }
 class Form1;
+class Form2;
 
 // The program as a whole: it owns the single instance of each window, creates each on first
 // use, starts with the lesson window, and switches between the two windows.
@@ -23,8 +24,14 @@ public:
     void start();
 
     Form1 &form1();
+    Form2 &form2();
 
 private:
+    // The two switching handlers: they need both windows, so they live here.
+    void Form1_Command2_Click();
+    void Form2_Command2_Click();
+
     forms::Runtime &m_runtime;
     std::unique_ptr<Form1> m_form1;
+    std::unique_ptr<Form2> m_form2;
 };
