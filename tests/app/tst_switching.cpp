@@ -167,20 +167,25 @@ void SwitchingTest::lessonKeepsItsState()
     Program program(runtime);
     program.start();
     Form1 &lesson = program.form1();
-    // The lesson's load handler fills the list; where it does not (yet), two entries stand in.
-    if (lesson.List1.listCount() == 0) {
-        lesson.List1.AddItem(u"Erstes"_s);
-        lesson.List1.AddItem(u"Zweites"_s);
-    }
     // Selected as a pupil does, so whatever the lesson does on a selection happens too.
     lesson.List1.listWidget()->setCurrentRow(1);
+    for (int press = 0; press < 5; ++press)
+        click(lesson.Command1);
     const QStringList before = stateOf(lesson);
+    const QImage picture = testsupport::grab(lesson);
 
     toComparison(program);
     click(program.form2().Command1);
     toLesson(program);
     QCOMPARE(stateOf(lesson), before);
+    QCOMPARE(testsupport::grab(lesson), picture);
     QCOMPARE(lesson.List1.ListIndex(), 1);
+
+    // The next press is the sixth: the third half-life's guides turn red.
+    click(lesson.Command1);
+    QCOMPARE(lesson.intClicks.value(), 6);
+    QCOMPARE(lesson.Line6.borderColor(), Colour(0x000000FF));
+    QCOMPARE(lesson.Line4.borderColor(), Colour(0x00000000));
     QVERIFY(runtime.reported.empty());
 }
 
