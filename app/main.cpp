@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "forms/platform.h"
 #include "forms/runtime.h"
+#include "identity.h"
 #include "program.h"
 
 #include <QApplication>
@@ -9,8 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zerfallsfrist"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    identity::apply(); // "Zerfallsfrist" 1.00, its launcher's name and its icon
     forms::preparePlatform();
 
     forms::Runtime runtime;
