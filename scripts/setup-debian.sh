@@ -12,7 +12,7 @@ fonts-liberation
 xvfb xauth x11-apps imagemagick
 libbenchmark-dev
 strace valgrind
-desktop-file-utils appstream"
+desktop-file-utils appstream dpkg-dev"
 
 missing=""
 for p in $packages; do
