@@ -12,7 +12,8 @@ fonts-liberation
 xvfb xauth x11-apps imagemagick
 libbenchmark-dev
 strace valgrind
-desktop-file-utils appstream dpkg-dev"
+desktop-file-utils appstream dpkg-dev
+binutils-mingw-w64-x86-64"
 
 missing=""
 for p in $packages; do
