@@ -7,7 +7,7 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config
-qt6-base-dev libgl-dev
+qt6-base-dev qt6-base-private-dev libgl-dev
 fonts-liberation
 xvfb xauth x11-apps imagemagick
 libbenchmark-dev

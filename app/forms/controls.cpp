@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "controls.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 #include "form.h"
 
@@ -141,6 +142,8 @@ void GraphicalControl::setVisible(bool visible)
         return;
     m_visible = visible;
     changed();
+    accessibility::controlChanged(form(), *this,
+                                  visible ? QAccessible::ObjectShow : QAccessible::ObjectHide);
 }
 
 void GraphicalControl::changed() const
@@ -183,6 +186,7 @@ void Label::setCaption(const QString &caption)
     m_caption = caption;
     layoutText();
     changed();
+    accessibility::controlChanged(form(), *this, QAccessible::NameChanged);
 }
 
 void Label::setForeColor(Colour colour)

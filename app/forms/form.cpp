@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 
 #include <QCloseEvent>
@@ -123,6 +124,14 @@ void Form::controlChanged(const QRect &rect)
 {
     m_canvas.controlsChanged(rect);
     update(rect);
+}
+
+void Form::setDrawingDescription(const QString &description)
+{
+    if (m_drawingDescription == description)
+        return;
+    m_drawingDescription = description;
+    accessibility::drawingChanged(*this);
 }
 
 void Form::setPoint(float x, float y, Colour colour)

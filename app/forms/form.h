@@ -61,6 +61,11 @@ public:
     // For the controls: the pixels inside this rectangle must be painted again.
     void controlChanged(const QRect &rect);
 
+    // What the points set on the window show, in words, for screen readers (see
+    // accessibility.h). Not a platform operation: nothing on screen changes.
+    void setDrawingDescription(const QString &description);
+    const QString &drawingDescription() const { return m_drawingDescription; }
+
 protected:
     // The load event's handler; runs before the window is first shown.
     virtual void Form_Load() { }
@@ -91,6 +96,7 @@ private:
     int m_pointsBottom = std::numeric_limits<int>::min();
     bool m_flushPending = false;
     qreal m_ratio = 1.0; // the screen's density while a handler sets points
+    QString m_drawingDescription;
 };
 
 template<typename T> T &Form::control(QStringView name) const

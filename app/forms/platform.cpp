@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform.h"
 
+#include "accessibility.h"
 #include "fonts.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ void preparePlatform()
     }
     loadFaces();
     QApplication::setFont(makeFont(Default::Font));
+    accessibility::install();
 }
 
 } // namespace forms
