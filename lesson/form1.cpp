@@ -65,6 +65,9 @@ Form1::Form1(forms::Runtime &runtime)
 {
     List1.onClick([this] { List1_Click(); });
     Command1.onClick([this] { Command1_Click(); });
+    // For screen readers: the list has no caption of its own, and the diagram is only drawn.
+    List1.widget()->setAccessibleName(u"Isotope"_s);
+    describeDiagram();
 }
 
 void Form1::Form_Load()
@@ -81,7 +84,8 @@ void Form1::List1_Click()
         Isotop = QString::fromUtf16(isotopes[index].name);
         Thalb = isotopes[index].halfLife;
     }
-    Label11.setCaption(u"Zerfallsfrist =  "_s + runtime().toText(Thalb) + u" Millionen Jahre"_s);
+    const QString halfLife = runtime().toText(Thalb);
+    Label11.setCaption(u"Zerfallsfrist =  "_s + halfLife + u" Millionen Jahre"_s);
     Label10.setCaption(Isotop);
 
     // The time axis in whole half-lives, from 0 under x = 0 to 5 under x = 125.
@@ -97,6 +101,11 @@ void Form1::List1_Click()
         const auto point = decaycurve::point(n);
         PSet(point.x, point.y);
     });
+    m_curveDescription = Isotop.isEmpty()
+        ? u"Zerfallskurve: nach jeder Zerfallsfrist ist nur noch die Hälfte vorhanden."_s
+        : u"Zerfallskurve von "_s + Isotop + u": nach jeder Zerfallsfrist von "_s + halfLife +
+            u" Millionen Jahren ist nur noch die Hälfte vorhanden."_s;
+    describeDiagram();
     Command1.setEnabled(true);
 }
 
@@ -137,6 +146,7 @@ void Form1::Command1_Click()
     case 9:
         runtime().End(); // the ninth press ends the lesson and the program
     }
+    describeDiagram();
 }
 
 void Form1::revealGuides()
@@ -176,4 +186,36 @@ void Form1::drawSegment(int segment, Colour colour)
         const auto point = decaycurve::point(n);
         PSet(point.x, point.y, colour);
     });
+}
+
+void Form1::describeDiagram()
+{
+    if (m_curveDescription.isEmpty()) {
+        setDrawingDescription(u"Diagramm ohne Kurve: Anteil des radioaktiven Isotops in Prozent "
+                              u"über der Zeit in Millionen Jahren."_s);
+        return;
+    }
+    QString text = m_curveDescription;
+    const int presses = intClicks.value();
+    if (presses >= 3)
+        text += u" Gepunktete Hilfslinien markieren die ersten fünf Zerfallsfristen."_s;
+    // Presses 4 to 7 highlight half-life 1 to 4; its labels give its span and its shares.
+    if (presses >= 4 && presses <= 7) {
+        struct HalfLife
+        {
+            const char16_t *ordinal;
+            const forms::Label *from, *to; // time-axis labels
+            const forms::Label *before, *after; // per-cent labels
+        };
+        const HalfLife halfLives[] = {{u"erste", &Label5, &Label6, &Label1, &Label2},
+                                      {u"zweite", &Label6, &Label7, &Label2, &Label3},
+                                      {u"dritte", &Label7, &Label8, &Label3, &Label4},
+                                      {u"vierte", &Label8, &Label9, &Label4, &Label12}};
+        const HalfLife &lit = halfLives[presses - 4];
+        text += u" Rot hervorgehoben ist die "_s + QString::fromUtf16(lit.ordinal) +
+            u" Zerfallsfrist: zwischen "_s + lit.from->caption() + u" und "_s + lit.to->caption() +
+            u" Millionen Jahren sinkt der Anteil von "_s + lit.before->caption() + u" auf "_s +
+            lit.after->caption() + u"."_s;
+    }
+    setDrawingDescription(text);
 }

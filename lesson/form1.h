@@ -51,4 +51,8 @@ private:
     // segment and its marks. Segment 0 means none.
     void stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment);
     void drawSegment(int segment, forms::Colour colour);
+    // Tells screen readers what the diagram shows now.
+    void describeDiagram();
+
+    QString m_curveDescription; // the chosen isotope's curve, in words; empty before a choice
 };
