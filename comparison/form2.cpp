@@ -5,11 +5,25 @@
 #include <cmath>
 #include <cstdint>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr double FullSample = 10000; // y of the undecayed sample, 100 % [user units]
 constexpr std::int16_t LastIsotope = 4; // entries 0 to 4 of the tables are filled
 constexpr std::int16_t LastYear = 10000; // end of the time axis [years]
+
+// The legend's colours in words, for screen readers.
+struct ColourWord
+{
+    forms::Colour colour;
+    const char16_t *word;
+};
+constexpr ColourWord colourWords[] = {{0x008080FF, u"Hellrot"},
+                                      {0x00C00000, u"Dunkelblau"},
+                                      {0x000000FF, u"Rot"},
+                                      {0x000040C0, u"Dunkelorange"},
+                                      {0x00FF00FF, u"Magenta"}};
 
 } // namespace
 
@@ -24,6 +38,7 @@ Form2::Form2(forms::Runtime &runtime)
     , Label5(label(u"Label5"))
 {
     Command1.onClick([this] { Command1_Click(); });
+    describeDiagram(false);
 }
 
 void Form2::Command1_Click()
@@ -69,4 +84,28 @@ void Form2::Command1_Click()
     Label3.setVisible(true);
     Label4.setVisible(true);
     Label5.setVisible(true);
+    describeDiagram(true);
+}
+
+void Form2::describeDiagram(bool drawn)
+{
+    if (!drawn) {
+        setDrawingDescription(u"Diagramm ohne Kurven: Anteil der radioaktiven Isotope in Prozent "
+                              u"über der Zeit von 0 bis 10000 Jahren."_s);
+        return;
+    }
+    // The curves by their legend entries, as the legend names and colours them.
+    QStringList curves;
+    for (const forms::Label *legend : {&Label1, &Label2, &Label3, &Label4, &Label5}) {
+        QString curve = legend->caption();
+        for (const ColourWord &colour : colourWords)
+            if (colour.colour == legend->foreColor())
+                curve += u" in "_s + QString::fromUtf16(colour.word);
+        curves << curve;
+    }
+    setDrawingDescription(
+        u"Zerfallskurven von fünf Isotopen über 10000 Jahre, jede in ihrer Farbe: "_s +
+        curves.join(u", "_s) +
+        u". Sie sind nach der Zerfallsfrist geordnet, von der kürzesten zur längsten; je kürzer "
+        u"sie ist, desto schneller fällt die Kurve."_s);
 }

@@ -27,4 +27,6 @@ public:
 
 private:
     void Command1_Click();
+    // Tells screen readers what the diagram shows: no curves, or the five of the legend.
+    void describeDiagram(bool drawn);
 };

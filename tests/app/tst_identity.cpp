@@ -4,6 +4,7 @@
 // How the program introduces itself to the desktop: name, version, launcher and icon.
 
 #include "form1.h"
+#include "form2.h"
 #include "identity.h"
 #include "windowtest.h"
 
@@ -79,8 +80,13 @@ void TestIdentity::windowsCarryTheIcon()
 {
     testsupport::RecordingRuntime runtime;
     Form1 lesson(runtime);
-    QCOMPARE(lesson.windowIcon().availableSizes(), QApplication::windowIcon().availableSizes());
-    QCOMPARE(lesson.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    Form2 comparison(runtime);
+    for (const QWidget *window :
+         {static_cast<QWidget *>(&lesson), static_cast<QWidget *>(&comparison)}) {
+        QCOMPARE(window->windowIcon().availableSizes(),
+                 QApplication::windowIcon().availableSizes());
+        QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+    }
 }
 
 QTEST_MAIN(TestIdentity)
