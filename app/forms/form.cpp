@@ -84,6 +84,9 @@ void Form::Show()
 {
     m_runtime.call();
     show();
+    // Showing a window hides its focus until a Tab is pressed in it; a keyboard user who
+    // arrives here must see at once where the focus is.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     activateWindow();
     if (!focusWidget())
         focusFirstControl();

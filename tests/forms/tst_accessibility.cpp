@@ -80,6 +80,7 @@ private Q_SLOTS:
     void descriptionIsNoPlatformCall();
     void eventsForScreenReaders();
     void childAtPoint();
+    void focusShowsFromTheStart();
 
 private:
     QAccessibleInterface *window() const
@@ -219,6 +220,18 @@ void TestAccessibility::childAtPoint()
     QCOMPARE(tree->childAt(onLater.x(), onLater.y()), tree->child(3));
     const QPoint outside = m_form->mapToGlobal(QPoint(-5, -5));
     QVERIFY(!tree->childAt(outside.x(), outside.y()));
+}
+
+void TestAccessibility::focusShowsFromTheStart()
+{
+    // A window shown by the program puts the focus on its first control. A keyboard user who
+    // arrives there has pressed no Tab in it yet, and must still see where the focus is.
+    QWidget *button = m_form->commandButton(u"Command1").widget();
+    QTRY_VERIFY(button->hasFocus());
+    const QImage focused = testsupport::grab(*button);
+    button->clearFocus();
+    QVERIFY(!button->hasFocus());
+    QVERIFY(testsupport::grab(*button) != focused);
 }
 
 QTEST_MAIN(TestAccessibility)
