@@ -8,9 +8,13 @@
 #include <QImage>
 #include <QLocale>
 #include <QRect>
+#include <QStringList>
 #include <vector>
 
 class QWidget;
+namespace forms {
+class Form;
+}
 
 namespace testsupport {
 
@@ -41,6 +45,10 @@ bool contains(const QImage &image, const QRect &logical, QRgb colour, int tolera
 
 // The logical pixels a label's text inks when painted without clipping: what must fit its box.
 QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
+
+// What a pupil could see of a window's controls, or a handler goes on from: one entry per
+// control, in the layout's order. Reading it makes no platform call.
+QStringList controlState(const forms::Form &form);
 
 // An explicit layout colour (0x00BBGGRR) as an opaque RGB value.
 QRgb rgb(forms::Colour colour);
