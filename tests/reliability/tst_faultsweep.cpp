@@ -21,16 +21,9 @@
 
 using namespace forms;
 using namespace Qt::StringLiterals;
+using testsupport::existing;
 
 namespace {
-
-template<typename Window> Window *existing()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = dynamic_cast<Window *>(widget))
-            return window;
-    return nullptr;
-}
 
 QString shown(const QWidget &window)
 {
