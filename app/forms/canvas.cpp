@@ -85,9 +85,22 @@ void Canvas::compose(const QRegion &region)
     painter.setClipRegion(region);
     for (const QRect &rect : region)
         m_paintControls(painter, rect);
-    painter.setClipping(false);
-    for (const QRect &rect : region)
-        painter.drawImage(rect, m_points, deviceRect(rect, m_ratio));
+    painter.end();
+    // The points go back on top device pixel for device pixel. Drawn as an image instead, a
+    // logical rectangle whose edges fall between device pixels (at 1.25 or 1.5) is scaled by a
+    // fraction and loses or shifts points. One device pixel of margin covers the painter's own
+    // rounding at those edges; laying a point again is harmless.
+    const QRect all = m_points.rect();
+    for (const QRect &rect : region) {
+        const QRect device = deviceRect(rect, m_ratio).adjusted(-1, -1, 1, 1) & all;
+        for (int row = device.top(); row <= device.bottom(); ++row) {
+            const auto *points = reinterpret_cast<const QRgb *>(m_points.constScanLine(row));
+            auto *composed = reinterpret_cast<QRgb *>(m_composed.scanLine(row));
+            for (int column = device.left(); column <= device.right(); ++column)
+                if (qAlpha(points[column]) != 0)
+                    composed[column] = points[column];
+        }
+    }
 }
 
 void Canvas::paint(QPainter &painter, const QRect &rect, qreal ratio)

@@ -169,6 +169,11 @@ void Form::flushPoints()
 
 void Form::paintControls(QPainter &painter, const QRect &rect) const
 {
+    // Only inside the rectangle: an area to repaint can be several rectangles, and a line
+    // painted for one must not land on a neighbour already painted, over its labels or over
+    // the lines that lie above it there.
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
     painter.fillRect(rect, resolve(m_backColor));
     // Labels lie over lines: a guide line that runs into a value's box stops there instead of
     // striking through the number, and transparent labels let lines show through anyway.
@@ -178,6 +183,7 @@ void Form::paintControls(QPainter &painter, const QRect &rect) const
     for (const Label *label : m_labels)
         if (label->isVisible() && label->bounds().intersects(rect))
             label->paint(painter);
+    painter.restore();
 }
 
 void Form::paintEvent(QPaintEvent *event)

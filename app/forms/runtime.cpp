@@ -95,6 +95,11 @@ void Runtime::failCall(std::int64_t n, int errorNumber)
     m_failingError = errorNumber;
 }
 
+void Runtime::injectedFailure(int errorNumber)
+{
+    throw RuntimeError(errorNumber);
+}
+
 void Runtime::addWindow(QWidget *window)
 {
     m_windows.push_back(window);

@@ -31,7 +31,7 @@ public:
     void call()
     {
         if (++m_calls == m_failingCall) [[unlikely]]
-            throw RuntimeError(m_failingError);
+            injectedFailure(m_failingError);
     }
 
     // Runs one event handler to completion. A run-time error escaping it becomes the error
@@ -73,6 +73,11 @@ protected:
     // many programs in one process record the end instead: once asked to exit, Qt quits
     // every event loop started afterwards until the application's own loop runs again.
     virtual void leaveEventLoop(int exitStatus);
+
+    // The operation that failCall chose has come, before it takes effect: raises the error.
+    // A test can look at the program here instead and let the operation go on, to see what a
+    // failure at this very call must leave behind.
+    virtual void injectedFailure(int errorNumber);
 
 private:
     void report(const RuntimeError &error);

@@ -46,26 +46,8 @@ int formsAlive()
 // Everything of the lesson window that a pupil could see or the lesson goes on from.
 QStringList stateOf(Form1 &lesson)
 {
-    QStringList state;
-    for (const auto &control : lesson.controls()) {
-        QString entry = control->name();
-        if (const auto *label = dynamic_cast<const Label *>(control.get()))
-            entry += u' ' + label->caption() + u' ' + QString::number(label->foreColor(), 16) +
-                (label->isVisible() ? u" shown"_s : u" hidden"_s);
-        else if (const auto *line = dynamic_cast<const Line *>(control.get()))
-            entry += u' ' + QString::number(line->borderColor(), 16) + u' ' +
-                QString::number(line->borderWidth()) +
-                (line->isVisible() ? u" shown"_s : u" hidden"_s);
-        else if (const auto *button = dynamic_cast<const CommandButton *>(control.get()))
-            entry += u' ' + button->caption() + (button->isEnabled() ? u" on"_s : u" off"_s);
-        else if (const auto *list = dynamic_cast<const ListBox *>(control.get()))
-            entry += u' ' + QString::number(list->listCount()) + u" row " +
-                QString::number(list->listWidget()->currentRow());
-        state << entry;
-    }
-    state << QString::number(lesson.Thalb) << lesson.Isotop
-          << QString::number(lesson.intClicks.value());
-    return state;
+    return testsupport::controlState(lesson) << QString::number(lesson.Thalb) << lesson.Isotop
+                                             << QString::number(lesson.intClicks.value());
 }
 
 } // namespace

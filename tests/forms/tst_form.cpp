@@ -148,6 +148,7 @@ private Q_SLOTS:
     void tabOrderFollowsTabIndex();
     void failedPlatformCallChangesNothing();
     void closingEndsTheProgram();
+    void repaintKeepsPaintOrder();
     void unknownNameFailsLoudly();
 
 private:
@@ -432,6 +433,39 @@ void TestForm::unknownNameFailsLoudly()
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, m_form->label(u"Label99"));
     // A name of another kind of control is no label either.
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, m_form->label(u"Thin"));
+}
+
+void TestForm::repaintKeepsPaintOrder()
+{
+    // A long vertical line under a horizontal one and under a label lower down. Changing both
+    // lines makes an area to repaint of several rectangles, one of them the horizontal line's
+    // band; repainting the vertical line for the others must not cover the crossing or the
+    // label. 200 × 200 pixels; the vertical line stands in column 50, the other in row 50.
+    const ControlSpec rows[] = {
+        {.name = u"Down", .kind = K::Line, .ends = {750, 150, 750, 2850}},
+        {.name = u"Across", .kind = K::Line, .ends = {150, 750, 2850, 750}},
+        {.name = u"Box", .kind = K::Label, .box = {450, 1500, 600, 300}, .backColor = Peach},
+    };
+    const FormSpec crossing{.name = u"Crossing",
+                            .caption = u"Crossing",
+                            .client = {0, 0, 3000, 3000},
+                            .controls = rows};
+    testsupport::RecordingRuntime runtime;
+    Form form(runtime, crossing);
+    form.Show();
+    runtime.dispatch([&] {
+        form.PSet(1, 1, Blue); // points keep what the window shows in an image
+    });
+    testsupport::grab(form);
+    runtime.dispatch([&] {
+        form.line(u"Down").setBorderColor(Green);
+        form.line(u"Across").setBorderColor(Red);
+    });
+    const QImage image = testsupport::grab(form);
+    QCOMPARE(pixelAt(image, QPoint(50, 50)), rgb(Red));
+    QCOMPARE(pixelAt(image, QPoint(50, 110)), rgb(Peach));
+    QCOMPARE(pixelAt(image, QPoint(50, 150)), rgb(Green));
+    QVERIFY(runtime.reported.empty());
 }
 
 QTEST_MAIN(TestForm)

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void listAtStart();
     void captions_data();
     void captions();
+    void captionsInTheUsersLocale_data();
+    void captionsInTheUsersLocale();
     void curvePointsAreExact();
     void curveOnScreen();
     void afterPress_data();
@@ -175,6 +177,56 @@ void TestLesson::captions()
         QCOMPARE(axisLabels[n]->caption(), axis[n]);
     QVERIFY(form.Command1.isEnabled());
     QCOMPARE(form.i.value(), std::optional<std::int16_t>(1501));
+    QVERIFY(runtime.reported.empty());
+}
+
+void TestLesson::captionsInTheUsersLocale_data()
+{
+    QTest::addColumn<int>("row");
+    // A comma stands for the decimal separator of the user's setting.
+    QTest::addColumn<QString>("halfLife");
+    QTest::addColumn<QString>("fourHalfLives"); // Label9
+    QTest::newRow("Kalium 40") << 0 << u"1280"_s << u"5120"_s;
+    QTest::newRow("Thorium 232") << 1 << u"14050"_s << u"56200"_s;
+    QTest::newRow("Uran 235") << 2 << u"703,8"_s << u"2815,2"_s;
+    QTest::newRow("Uran 238") << 3 << u"4468"_s << u"17872"_s;
+    QTest::newRow("Kohlenstoff 14") << 4 << u"0,00573"_s << u"0,02292"_s;
+}
+
+void TestLesson::captionsInTheUsersLocale()
+{
+    QFETCH(int, row);
+    QFETCH(QString, halfLife);
+    QFETCH(QString, fourHalfLives);
+    // What the user set, as the program sees it at start: a comma in German and French, a
+    // point in English and in the C locale.
+    const QByteArray setting =
+        qEnvironmentVariableIsEmpty("LC_ALL") ? qgetenv("LANG") : qgetenv("LC_ALL");
+    QChar separator;
+    if (setting.startsWith("de_") || setting.startsWith("fr_"))
+        separator = u',';
+    else if (setting.startsWith("en_") || setting == "C" || setting.startsWith("C."))
+        separator = u'.';
+    else
+        QSKIP(qPrintable(u"no expected separator for the locale "_s +
+                         QString::fromLocal8Bit(setting)));
+
+    testsupport::RecordingRuntime runtime{QLocale()}; // the process's locale, as the program's
+    Form1 form(runtime);
+    form.load();
+    form.Show();
+    form.List1.setListIndex(row);
+    QCOMPARE(form.Label11.caption(),
+             u"Zerfallsfrist =  "_s + halfLife.replace(u',', separator) + u" Millionen Jahre"_s);
+    QCOMPARE(form.Label9.caption(), fourHalfLives.replace(u',', separator));
+    QCOMPARE(form.Label10.caption(), form.List1.list(row));
+    // Whatever the locale and the screen's density, every caption written here fits its box.
+    for (const Label *label : {&form.Label10, &form.Label11, &form.Label5, &form.Label6,
+                               &form.Label7, &form.Label8, &form.Label9, &form.Label13}) {
+        const QRect ink = testsupport::inkRect(*label, form.devicePixelRatioF());
+        QVERIFY2(label->box().contains(ink),
+                 qPrintable(label->name() + u": "_s + label->caption()));
+    }
     QVERIFY(runtime.reported.empty());
 }
 

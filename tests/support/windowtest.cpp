@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowtest.h"
 
+#include "forms/form.h"
 #include "forms/platform.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
@@ -89,6 +91,33 @@ QRect inkRect(const forms::Label &label, qreal ratio)
                  QPoint(static_cast<int>(std::floor(device.right() / ratio)),
                         static_cast<int>(std::floor(device.bottom() / ratio))))
         .translated(area.topLeft());
+}
+
+QStringList controlState(const forms::Form &form)
+{
+    using namespace Qt::StringLiterals;
+    QStringList state;
+    for (const auto &control : form.controls()) {
+        QString entry = control->name();
+        if (const auto *label = dynamic_cast<const forms::Label *>(control.get()))
+            entry += u' ' + label->caption() + u' ' + QString::number(label->foreColor(), 16) +
+                (label->isVisible() ? u" shown"_s : u" hidden"_s);
+        else if (const auto *line = dynamic_cast<const forms::Line *>(control.get()))
+            entry += u' ' + QString::number(line->borderColor(), 16) + u' ' +
+                QString::number(line->borderWidth()) +
+                (line->isVisible() ? u" shown"_s : u" hidden"_s);
+        else if (const auto *button = dynamic_cast<const forms::CommandButton *>(control.get()))
+            entry += u' ' + button->caption() + (button->isEnabled() ? u" on"_s : u" off"_s);
+        else if (const auto *list = dynamic_cast<const forms::ListBox *>(control.get())) {
+            const QListWidget *widget = list->listWidget();
+            const QList<QListWidgetItem *> selected = widget->selectedItems();
+            entry += u' ' + QString::number(list->listCount()) + u" row "_s +
+                QString::number(widget->currentRow()) + u" selected "_s +
+                QString::number(selected.isEmpty() ? -1 : widget->row(selected.first()));
+        }
+        state << entry;
+    }
+    return state;
 }
 
 QRgb rgb(forms::Colour colour)

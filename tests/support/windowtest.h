@@ -5,12 +5,17 @@
 #include "forms/controls.h"
 #include "forms/runtime.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLocale>
 #include <QRect>
+#include <QStringList>
 #include <vector>
 
 class QWidget;
+namespace forms {
+class Form;
+}
 
 namespace testsupport {
 
@@ -41,6 +46,19 @@ bool contains(const QImage &image, const QRect &logical, QRgb colour, int tolera
 
 // The logical pixels a label's text inks when painted without clipping: what must fit its box.
 QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
+
+// What a pupil could see of a window's controls, or a handler goes on from: one entry per
+// control, in the layout's order. Reading it makes no platform call.
+QStringList controlState(const forms::Form &form);
+
+// The window of this type that exists now, if any: windows are made on first use.
+template<typename Window> Window *existing()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = dynamic_cast<Window *>(widget))
+            return window;
+    return nullptr;
+}
 
 // An explicit layout colour (0x00BBGGRR) as an opaque RGB value.
 QRgb rgb(forms::Colour colour);

@@ -1,0 +1,412 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Random input, the way a class of pupils gives it: clicks on every control and anywhere in
+// the windows, keys to whatever has the focus, presses that arrive while a handler is still
+// drawing, and now and then a window closed. After every event the program must hold its
+// invariants. Each seed is one reproducible sequence of 1000 events over as many programs as
+// it takes; a failure names its seed.
+//
+//     tst_fuzz                          3 seeds, 3000 events (the default test run)
+//     ZF_FUZZ_EVENTS=100000 tst_fuzz    seeds 1 to 100, 100 000 events
+//     ZF_FUZZ_SEED=42 tst_fuzz          seed 42 alone, exactly as in the runs above
+
+#include "form1.h"
+#include "form2.h"
+#include "program.h"
+#include "windowtest.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+#include <random>
+
+using namespace forms;
+using namespace Qt::StringLiterals;
+using testsupport::existing;
+
+namespace {
+
+constexpr int EventsPerSeed = 1000;
+constexpr int DefaultEvents = 3000;
+constexpr int LastPress = 9; // the ninth press of "Weiter" ends the program
+
+struct Totals
+{
+    qint64 events = 0;
+    qint64 programs = 0;
+    qint64 weiterPresses = 0; // handled
+    qint64 startPresses = 0; // handled
+    qint64 lessonsFinished = 0;
+    qint64 windowsClosed = 0;
+};
+
+// One seed's run: programs one after the other, each until it ends, fed random input.
+class Fuzzer
+{
+public:
+    Fuzzer(quint32 seed, Totals &totals)
+        : m_random(seed)
+        , m_totals(totals)
+    { }
+    ~Fuzzer() { endProgram(); }
+
+    // Feeds this many events; returns what went wrong, or nothing.
+    QString run(int events);
+
+private:
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    QPoint somewhereIn(const QRect &rect)
+    {
+        return {rect.left() + below(std::max(rect.width(), 1)),
+                rect.top() + below(std::max(rect.height(), 1))};
+    }
+
+    void newProgram();
+    void endProgram();
+    void watchComparison();
+    Form &visibleWindow() const;
+    void clickControl();
+    void clickAnywhere();
+    void pressKey();
+    int burst();
+    void closeWindow();
+    QString check() const;
+    void log(const QString &what);
+
+    std::mt19937 m_random;
+    Totals &m_totals;
+    std::unique_ptr<testsupport::RecordingRuntime> m_runtime;
+    std::unique_ptr<Program> m_program;
+    Form1 *m_lesson = nullptr;
+    Form2 *m_comparison = nullptr; // once the program has made it
+    // What the program must look like, kept from the presses seen handled.
+    int m_clicks = 0;
+    bool m_ended = false;
+    bool m_closed = false;
+    int m_starts = 0;
+    QString m_violation;
+    std::deque<QString> m_recent; // the last events, for the failure message
+};
+
+void Fuzzer::newProgram()
+{
+    endProgram();
+    m_runtime = std::make_unique<testsupport::RecordingRuntime>();
+    m_program = std::make_unique<Program>(*m_runtime);
+    m_program->start();
+    m_lesson = &m_program->form1();
+    m_clicks = 0;
+    m_ended = m_closed = false;
+    m_starts = 0;
+    ++m_totals.programs;
+    QPushButton *weiter = m_lesson->Command1.button();
+    // Connected after the window's own handler, so this sees each press once it is handled.
+    QObject::connect(weiter, &QPushButton::clicked, weiter, [this] {
+        const int now = m_lesson->intClicks.value();
+        const int expected = m_ended ? m_clicks : m_clicks + 1;
+        if (now != expected && m_violation.isEmpty())
+            m_violation =
+                u"a press of Weiter took intClicks from %1 to %2"_s.arg(m_clicks).arg(now);
+        m_totals.weiterPresses += now - m_clicks;
+        m_clicks = now;
+        m_ended = m_runtime->hasEnded();
+    });
+    if (!QTest::qWaitForWindowExposed(m_lesson))
+        m_violation = u"the lesson window never showed"_s;
+}
+
+void Fuzzer::endProgram()
+{
+    m_lesson = nullptr;
+    m_comparison = nullptr;
+    m_program.reset();
+    m_runtime.reset();
+}
+
+void Fuzzer::watchComparison()
+{
+    if (m_comparison || !(m_comparison = existing<Form2>()))
+        return;
+    QPushButton *start = m_comparison->Command1.button();
+    QObject::connect(start, &QPushButton::clicked, start, [this] {
+        if (!m_runtime->hasEnded()) {
+            ++m_starts;
+            ++m_totals.startPresses;
+        }
+    });
+}
+
+Form &Fuzzer::visibleWindow() const
+{
+    if (m_comparison && m_comparison->isVisible())
+        return *m_comparison;
+    return *m_lesson;
+}
+
+void Fuzzer::log(const QString &what)
+{
+    m_recent.push_back(what);
+    if (m_recent.size() > 12)
+        m_recent.pop_front();
+}
+
+// A left click, now and then a right or a double one, on a control of the visible window: a
+// button, an entry of the list, a label or a line.
+void Fuzzer::clickControl()
+{
+    Form &window = visibleWindow();
+    const auto &control = window.controls()[static_cast<std::size_t>(
+        below(static_cast<int>(window.controls().size())))];
+    QRect area;
+    if (const auto *list = dynamic_cast<const ListBox *>(control.get())) {
+        QListWidget *widget = list->listWidget();
+        const QRect item = widget->visualItemRect(widget->item(below(widget->count())));
+        area = QRect(widget->viewport()->mapTo(&window, item.topLeft()), item.size());
+    } else if (const auto *widget = dynamic_cast<const WidgetControl *>(control.get())) {
+        area = widget->widget()->geometry();
+    } else {
+        area = static_cast<const GraphicalControl &>(*control).bounds();
+    }
+    // Some boxes reach beyond the window's edge; there nothing can be clicked.
+    const QPoint where = somewhereIn(area & window.rect());
+    const int kind = below(20);
+    log(u"%1 click on %2 of %3 at %4,%5"_s
+            .arg(kind == 0       ? u"double"_s
+                     : kind == 1 ? u"right"_s
+                                 : u"left"_s,
+                 control->name(), window.objectName())
+            .arg(where.x())
+            .arg(where.y()));
+    if (kind == 0)
+        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, where);
+    else
+        QTest::mouseClick(window.windowHandle(), kind == 1 ? Qt::RightButton : Qt::LeftButton, {},
+                          where);
+}
+
+void Fuzzer::clickAnywhere()
+{
+    Form &window = visibleWindow();
+    const QPoint where = somewhereIn(window.rect());
+    log(u"click on %1 at %2,%3"_s.arg(window.objectName()).arg(where.x()).arg(where.y()));
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, where);
+}
+
+// One key, delivered by the window to its focus widget.
+void Fuzzer::pressKey()
+{
+    struct Key
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QStringView name;
+    };
+    static const Key keys[] = {
+        {Qt::Key_Tab, Qt::NoModifier, u"Tab"},
+        {Qt::Key_Backtab, Qt::ShiftModifier, u"Shift+Tab"},
+        {Qt::Key_Up, Qt::NoModifier, u"Up"},
+        {Qt::Key_Down, Qt::NoModifier, u"Down"},
+        {Qt::Key_Left, Qt::NoModifier, u"Left"},
+        {Qt::Key_Right, Qt::NoModifier, u"Right"},
+        {Qt::Key_Space, Qt::NoModifier, u"Space"},
+        {Qt::Key_Return, Qt::NoModifier, u"Enter"},
+        {Qt::Key_Enter, Qt::KeypadModifier, u"keypad Enter"},
+        {Qt::Key_Escape, Qt::NoModifier, u"Escape"},
+    };
+    const Key &key = keys[below(static_cast<int>(std::size(keys)))];
+    Form &window = visibleWindow();
+    const QWidget *focus = window.focusWidget();
+    log(u"%1 on %2 (focus %3)"_s.arg(key.name, window.objectName(),
+                                     focus ? focus->objectName() : u"none"_s));
+    QTest::keyClick(window.windowHandle(), key.key, key.modifiers);
+}
+
+// Presses that come in while a handler still draws: posted to the visible window's first
+// button before any is handled, mouse or space bar, now and then followed by one on its second
+// button. Each must be handled afterwards, in turn.
+int Fuzzer::burst()
+{
+    Form &window = visibleWindow();
+    const bool lesson = &window == m_lesson;
+    QPushButton *first = lesson ? m_lesson->Command1.button() : m_comparison->Command1.button();
+    QPushButton *second = lesson ? m_lesson->Command2.button() : m_comparison->Command2.button();
+    const int presses = 2 + below(4);
+    const bool then = below(4) == 0;
+    const bool byKey = below(2) == 0;
+    log(u"%1 presses on %2 of %3 by %4%5"_s.arg(presses).arg(
+        first->objectName(), window.objectName(), byKey ? u"key"_s : u"mouse"_s,
+        then ? u", then one on "_s + second->objectName() : QString()));
+
+    const auto post = [byKey](QPushButton *button) {
+        // The application takes the events over.
+        if (byKey) {
+            QCoreApplication::postEvent(
+                button, new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, u" "_s));
+            QCoreApplication::postEvent(
+                button, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, u" "_s));
+            return;
+        }
+        const QPointF centre = QRectF(button->rect()).center();
+        const QPointF global = button->mapToGlobal(centre);
+        QCoreApplication::postEvent(button,
+                                    new QMouseEvent(QEvent::MouseButtonPress, centre, global,
+                                                    Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(button,
+                                    new QMouseEvent(QEvent::MouseButtonRelease, centre, global,
+                                                    Qt::LeftButton, Qt::NoButton, {}));
+    };
+    const int clicksBefore = m_clicks;
+    const int startsBefore = m_starts;
+    const bool weiterTakes = lesson && first->isEnabled();
+    for (int n = 0; n < presses; ++n)
+        post(first);
+    if (then)
+        post(second);
+    QCoreApplication::processEvents();
+
+    if (lesson) {
+        const int expected =
+            weiterTakes ? std::min(clicksBefore + presses, LastPress) : clicksBefore;
+        if (m_clicks != expected && m_violation.isEmpty())
+            m_violation = u"%1 presses of Weiter took intClicks from %2 to %3"_s.arg(presses)
+                              .arg(clicksBefore)
+                              .arg(m_clicks);
+    } else if (m_starts - startsBefore != presses && m_violation.isEmpty()) {
+        m_violation =
+            u"%1 presses of Start ran it %2 times"_s.arg(presses).arg(m_starts - startsBefore);
+    }
+    return presses + (then ? 1 : 0);
+}
+
+void Fuzzer::closeWindow()
+{
+    Form &window = visibleWindow();
+    log(u"close "_s + window.objectName());
+    m_closed = true;
+    ++m_totals.windowsClosed;
+    window.close();
+}
+
+QString Fuzzer::check() const
+{
+    if (!m_violation.isEmpty())
+        return m_violation;
+    if (!m_runtime->reported.empty())
+        return u"error report %1"_s.arg(m_runtime->reported.front());
+    const bool lessonShown = m_lesson->isVisible();
+    const bool comparisonShown = m_comparison && m_comparison->isVisible();
+    if (lessonShown && comparisonShown)
+        return u"both windows visible"_s;
+    // While the program runs one window shows, after its end none.
+    const bool ended = m_runtime->hasEnded();
+    if (ended == (lessonShown || comparisonShown))
+        return ended ? u"a window visible after the end"_s : u"no window visible"_s;
+    if (m_lesson->intClicks.value() != m_clicks)
+        return u"intClicks became %1 without a press"_s.arg(m_lesson->intClicks.value());
+    if (ended != (m_clicks == LastPress || m_closed))
+        return u"ended %1 after %2 presses, window closed %3"_s.arg(ended).arg(m_clicks).arg(
+            m_closed);
+    if (ended && m_runtime->exitStatus() != 0)
+        return u"exit status %1"_s.arg(m_runtime->exitStatus());
+    if ((m_lesson->Command1.caption() == u"Ende"_s) != (m_clicks >= 8))
+        return u"Weiter reads %1 after %2 presses"_s.arg(m_lesson->Command1.caption())
+            .arg(m_clicks);
+    return {};
+}
+
+QString Fuzzer::run(int events)
+{
+    for (int event = 0; event < events;) {
+        if (!m_program || m_runtime->hasEnded()) {
+            if (m_program)
+                m_totals.lessonsFinished += m_clicks == LastPress ? 1 : 0;
+            newProgram();
+        }
+        watchComparison();
+        // Per thousand: clicks on controls, clicks anywhere, keys, bursts, a window closed.
+        const int kind = below(1000);
+        int done = 1;
+        if (kind < 400)
+            clickControl();
+        else if (kind < 550)
+            clickAnywhere();
+        else if (kind < 900)
+            pressKey();
+        else if (kind < 998)
+            done = burst();
+        else
+            closeWindow();
+        watchComparison();
+        event += done;
+        m_totals.events += done;
+        if (const QString problem = check(); !problem.isEmpty()) {
+            QString message = u"event %1: %2\n   last events:"_s.arg(event).arg(problem);
+            for (const QString &line : m_recent)
+                message += u"\n     "_s + line;
+            return message;
+        }
+    }
+    return {};
+}
+
+int environmentNumber(const char *name, int fallback)
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok && value > 0 ? value : fallback;
+}
+
+} // namespace
+
+class Fuzz : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::preparePlatform(); }
+    void randomInput_data();
+    void randomInput();
+    void cleanupTestCase();
+
+private:
+    Totals m_totals;
+};
+
+void Fuzz::randomInput_data()
+{
+    QTest::addColumn<quint32>("seed");
+    if (const int seed = environmentNumber("ZF_FUZZ_SEED", 0)) {
+        QTest::addRow("seed %d", seed) << static_cast<quint32>(seed);
+        return;
+    }
+    const int seeds =
+        (environmentNumber("ZF_FUZZ_EVENTS", DefaultEvents) + EventsPerSeed - 1) / EventsPerSeed;
+    for (int seed = 1; seed <= seeds; ++seed)
+        QTest::addRow("seed %d", seed) << static_cast<quint32>(seed);
+}
+
+void Fuzz::randomInput()
+{
+    QFETCH(quint32, seed);
+    Totals totals;
+    const QString problem = Fuzzer(seed, totals).run(EventsPerSeed);
+    QVERIFY2(problem.isEmpty(),
+             qPrintable(u"seed %1, %2\n   replay: ZF_FUZZ_SEED=%1 QT_QPA_PLATFORM=offscreen "
+                        u"build/tests/reliability/tst_fuzz"_s.arg(seed)
+                            .arg(problem)));
+    qInfo("seed %u: %lld events, %lld programs, %lld presses of Weiter, %lld of Start, %lld "
+          "lessons to the end, %lld windows closed",
+          seed, totals.events, totals.programs, totals.weiterPresses, totals.startPresses,
+          totals.lessonsFinished, totals.windowsClosed);
+    m_totals.events += totals.events;
+}
+
+void Fuzz::cleanupTestCase()
+{
+    qInfo("%lld events in all", m_totals.events);
+}
+
+QTEST_MAIN(Fuzz)
+#include "tst_fuzz.moc"
