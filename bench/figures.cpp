@@ -1,0 +1,265 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The handlers and the repaints that follow them, each beside its floor: the same points
+// computed and written straight into an image of the window's size, and one prepared image
+// painted into another of that size. Only the handler or the painting itself is timed; setting
+// up the window and letting Qt catch up between iterations are not.
+
+#include "decaycurve.h"
+#include "form1.h"
+#include "forms/platform.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdint>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr forms::Colour Red = 0x000000FF; // a highlighted segment
+constexpr forms::Colour SettledBlue = 0x00F00000; // a segment after its highlight
+
+// Iterations of the figures that build a fresh window for each; enough for a steady mean.
+constexpr int FreshWindowIterations = 40;
+
+// Times one call of `work` as the iteration's time.
+template<typename Work> void timeOnce(benchmark::State &state, Work work)
+{
+    const auto start = Clock::now();
+    work();
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+}
+
+// Lets Qt handle what a handler left queued: the repaint request, then the repaint.
+void settle()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
+// The lesson window as the program shows it.
+struct Lesson
+{
+    forms::Runtime runtime;
+    Form1 form{runtime};
+
+    Lesson()
+    {
+        form.load();
+        form.Show();
+        settle();
+    }
+    void choose(int row) { form.List1.setListIndex(row); }
+    void press() { form.Command1.button()->click(); }
+
+    // A fresh lesson as a pupil reaches the given press of "Weiter": Uran 238 chosen, the
+    // presses before it made, each repainted.
+    static std::unique_ptr<Lesson> before(int press)
+    {
+        auto lesson = std::make_unique<Lesson>();
+        lesson->choose(3);
+        settle();
+        for (int n = 1; n < press; ++n) {
+            lesson->press();
+            settle();
+        }
+        return lesson;
+    }
+};
+
+// The repaint that follows a handler, as Qt makes it once the handler has returned: the
+// window's update request paints what changed, widgets included, into its backing store, an
+// image of the window's size in device pixels.
+void timeRepaint(benchmark::State &state, QWidget &window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); // the points' repaint request
+    timeOnce(state, [&] { QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest); });
+}
+
+// What a repaint paints into: an image of the window's size in device pixels.
+QImage imageOf(QSize logicalSize, qreal ratio)
+{
+    QImage image(logicalSize * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    return image;
+}
+
+// The floor of setting points: the window's user scale and pixel mapping, and a write into an
+// image of its client size, with no window around them.
+class PointFloor
+{
+public:
+    explicit PointFloor(const forms::FormSpec &spec)
+        : m_image(spec.client.toPixels().size(), QImage::Format_RGB32)
+        , m_scale(spec.scale)
+    {
+        m_image.fill(Qt::white);
+    }
+
+    // Sets the points `first` to `last` of the lesson's curve.
+    void curve(std::int16_t first, std::int16_t last, forms::Colour colour)
+    {
+        const QRgb rgb = forms::explicitRgb(colour);
+        auto *const bits = reinterpret_cast<QRgb *>(m_image.bits());
+        const auto stride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+        for (std::int16_t n = first; n <= last; ++n) {
+            const auto point = decaycurve::point(n);
+            const QPoint pixel = forms::twipsToPixel(m_scale.toTwips(point.x, point.y));
+            if (m_image.rect().contains(pixel))
+                bits[pixel.y() * stride + pixel.x()] = rgb;
+        }
+        benchmark::DoNotOptimize(bits);
+    }
+
+private:
+    QImage m_image;
+    forms::UserScale m_scale;
+};
+
+// --- Lesson: choosing an isotope ---------------------------------------------------------
+
+void list1Click(benchmark::State &state)
+{
+    Lesson lesson;
+    int row = 0;
+    for (auto _ : state) {
+        // Each isotope in turn, so every caption changes, as when a pupil picks another one.
+        timeOnce(state, [&] { lesson.choose(row); });
+        row = (row + 1) % lesson.form.List1.listCount();
+        settle();
+    }
+}
+
+void list1ClickFloor(benchmark::State &state)
+{
+    PointFloor floor(Form1::layout());
+    const forms::Colour foreColor = *Form1::layout().foreColor;
+    for (auto _ : state)
+        timeOnce(state, [&] { floor.curve(0, decaycurve::LastIndex, foreColor); });
+}
+
+void list1ClickRepaint(benchmark::State &state)
+{
+    Lesson lesson;
+    int row = 0;
+    for (auto _ : state) {
+        lesson.choose(row);
+        row = (row + 1) % lesson.form.List1.listCount();
+        timeRepaint(state, lesson.form);
+        settle();
+    }
+}
+
+// The whole window with its widgets, painted into an image after a click in the list.
+void wholeWindow(benchmark::State &state)
+{
+    Lesson lesson;
+    QImage image = imageOf(lesson.form.size(), lesson.form.devicePixelRatioF());
+    int row = 0;
+    for (auto _ : state) {
+        lesson.choose(row);
+        row = (row + 1) % lesson.form.List1.listCount();
+        timeOnce(state, [&] { lesson.form.render(&image); });
+        settle();
+    }
+}
+
+// --- Lesson: the presses of "Weiter" that draw two segments ------------------------------
+
+// Press 3 + k draws segment k - 1 again in blue and segment k in red, 502 points in all.
+void weiterPress(benchmark::State &state)
+{
+    const auto press = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const auto lesson = Lesson::before(press);
+        timeOnce(state, [&] { lesson->press(); });
+        settle();
+    }
+}
+
+void weiterPressFloor(benchmark::State &state)
+{
+    const auto segment = static_cast<std::int16_t>(state.range(0) - 3);
+    const auto first = [](std::int16_t k) {
+        return static_cast<std::int16_t>((k - 1) * decaycurve::StepsPerHalfLife);
+    };
+    PointFloor floor(Form1::layout());
+    for (auto _ : state)
+        timeOnce(state, [&] {
+            floor.curve(first(segment - 1), first(segment), SettledBlue);
+            floor.curve(first(segment), first(segment + 1), Red);
+        });
+}
+
+void weiterPressRepaint(benchmark::State &state)
+{
+    const auto press = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        const auto lesson = Lesson::before(press);
+        lesson->press();
+        timeRepaint(state, lesson->form);
+        settle();
+    }
+}
+
+// --- The floor of a repaint: one image painted into another of the same size -------------
+
+void repaintFloor(benchmark::State &state, QSize logicalSize)
+{
+    const qreal ratio = qApp->devicePixelRatio();
+    const QImage source = imageOf(logicalSize, ratio);
+    QImage target = imageOf(logicalSize, ratio);
+    for (auto _ : state)
+        timeOnce(state, [&] {
+            QPainter painter(&target);
+            painter.drawImage(QPoint(), source);
+        });
+}
+
+// Every figure is timed by hand, around the handler or the painting alone.
+template<typename... Args> benchmark::internal::Benchmark *figure(const char *name, Args &&...args)
+{
+    return benchmark::RegisterBenchmark(name, std::forward<Args>(args)...)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
+}
+
+void registerFigures()
+{
+    const QSize form1Size = Form1::layout().client.toPixels().size();
+
+    figure("handler/List1Click", list1Click);
+    figure("floor/List1Click", list1ClickFloor);
+    figure("handler/Weiter", weiterPress)->DenseRange(5, 7)->Iterations(FreshWindowIterations);
+    figure("floor/Weiter", weiterPressFloor)->DenseRange(5, 7);
+
+    figure("repaint/List1Click", list1ClickRepaint);
+    figure("repaint/Weiter", weiterPressRepaint)
+        ->DenseRange(5, 7)
+        ->Iterations(FreshWindowIterations);
+    figure("render/Form1", wholeWindow);
+    figure("floor/repaint/Form1", repaintFloor, form1Size);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zerfallsfrist"));
+    forms::preparePlatform();
+
+    registerFigures();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
