@@ -169,13 +169,7 @@ Label::Label(Form &form, const ControlSpec &spec)
     QTextOption option(toQt(m_alignment));
     option.setWrapMode(QTextOption::WordWrap);
     m_text.setTextOption(option);
-    layoutText();
-}
-
-void Label::layoutText()
-{
     m_text.setText(m_caption);
-    m_text.prepare(QTransform(), m_font);
 }
 
 void Label::setCaption(const QString &caption)
@@ -184,7 +178,7 @@ void Label::setCaption(const QString &caption)
     if (m_caption == caption)
         return;
     m_caption = caption;
-    layoutText();
+    m_text.setText(m_caption); // laid out when next painted, for a label that is seen
     changed();
     accessibility::controlChanged(form(), *this, QAccessible::NameChanged);
 }

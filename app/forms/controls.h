@@ -84,8 +84,6 @@ public:
     void paintText(QPainter &painter) const;
 
 private:
-    void layoutText();
-
     QString m_caption;
     QRect m_box;
     Colour m_foreColor;
@@ -93,7 +91,7 @@ private:
     QFont m_font;
     Alignment m_alignment;
     bool m_transparent;
-    QStaticText m_text; // laid out once per caption, wrapped at the box's width
+    QStaticText m_text; // laid out once per caption when first painted, wrapped at the box
 };
 
 class Line final : public GraphicalControl
