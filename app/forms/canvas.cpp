@@ -53,6 +53,10 @@ void Canvas::prepare(qreal ratio)
     m_points = std::move(points);
     m_ratio = ratio;
     m_composed = imageAt(m_size, ratio, QImage::Format_RGB32);
+    m_pointPixels = reinterpret_cast<QRgb *>(m_points.bits());
+    m_composedPixels = reinterpret_cast<QRgb *>(m_composed.bits());
+    m_stride = m_points.bytesPerLine() / qsizetype(sizeof(QRgb));
+    Q_ASSERT(m_composed.bytesPerLine() == m_points.bytesPerLine());
     m_stale = QRegion();
     compose(QRect(QPoint(), m_size));
 }
@@ -64,11 +68,10 @@ void Canvas::fillDevicePixels(int x, int y, QRgb colour)
     const int top = deviceEdge(y, m_ratio);
     const int bottom = deviceEdge(y + 1, m_ratio);
     for (int row = top; row < bottom; ++row) {
-        auto *points = reinterpret_cast<QRgb *>(m_points.scanLine(row));
-        auto *composed = reinterpret_cast<QRgb *>(m_composed.scanLine(row));
         for (int column = left; column < right; ++column) {
-            points[column] = colour;
-            composed[column] = colour;
+            const qsizetype at = row * m_stride + column;
+            m_pointPixels[at] = colour;
+            m_composedPixels[at] = colour;
         }
     }
 }
@@ -83,8 +86,7 @@ void Canvas::compose(const QRegion &region)
 {
     QPainter painter(&m_composed);
     painter.setClipRegion(region);
-    for (const QRect &rect : region)
-        m_paintControls(painter, rect);
+    m_paintControls(painter, region);
     painter.end();
     // The points go back on top device pixel for device pixel. Drawn as an image instead, a
     // logical rectangle whose edges fall between device pixels (at 1.25 or 1.5) is scaled by a
@@ -103,10 +105,10 @@ void Canvas::compose(const QRegion &region)
     }
 }
 
-void Canvas::paint(QPainter &painter, const QRect &rect, qreal ratio)
+void Canvas::paint(QPainter &painter, const QRegion &region, qreal ratio)
 {
     if (m_points.isNull()) {
-        m_paintControls(painter, rect);
+        m_paintControls(painter, region);
         return;
     }
     if (ratio != m_ratio)
@@ -115,7 +117,8 @@ void Canvas::paint(QPainter &painter, const QRect &rect, qreal ratio)
         compose(m_stale);
         m_stale = QRegion();
     }
-    painter.drawImage(rect, m_composed, deviceRect(rect, m_ratio));
+    for (const QRect &rect : region)
+        painter.drawImage(rect, m_composed, deviceRect(rect, m_ratio));
 }
 
 } // namespace forms

@@ -18,7 +18,9 @@ namespace forms {
 class Canvas
 {
 public:
-    using PaintControls = std::function<void(QPainter &, const QRect &)>;
+    // Paints the background and the controls inside a region of logical pixels; the painter
+    // is clipped to it.
+    using PaintControls = std::function<void(QPainter &, const QRegion &)>;
 
     Canvas(QSize logicalSize, PaintControls paintControls);
 
@@ -33,8 +35,9 @@ public:
         if (m_points.isNull() || devicePixelRatio != m_ratio) [[unlikely]]
             prepare(devicePixelRatio);
         if (m_ratio == 1.0) {
-            reinterpret_cast<QRgb *>(m_points.scanLine(y))[x] = colour;
-            reinterpret_cast<QRgb *>(m_composed.scanLine(y))[x] = colour;
+            const qsizetype at = y * m_stride + x;
+            m_pointPixels[at] = colour;
+            m_composedPixels[at] = colour;
         } else {
             fillDevicePixels(x, y, colour);
         }
@@ -44,11 +47,8 @@ public:
     // The controls inside this logical rectangle have changed.
     void controlsChanged(const QRect &rect);
 
-    // Paints the logical rectangle of the window.
-    void paint(QPainter &painter, const QRect &rect, qreal devicePixelRatio);
-
-    // The points alone, in device pixels (null before the first point).
-    const QImage &points() const { return m_points; }
+    // Paints a region of the window, in logical pixels.
+    void paint(QPainter &painter, const QRegion &region, qreal devicePixelRatio);
 
 private:
     void prepare(qreal devicePixelRatio);
@@ -60,6 +60,11 @@ private:
     qreal m_ratio = 1.0;
     QImage m_points; // premultiplied ARGB, transparent where no point was set
     QImage m_composed; // opaque
+    // The images are never shared, so points go straight into their pixels, without the
+    // look-up and detach check of QImage::scanLine for every point. Both have one stride.
+    QRgb *m_pointPixels = nullptr;
+    QRgb *m_composedPixels = nullptr;
+    qsizetype m_stride = 0; // [pixels]
     QRegion m_stale; // logical area of m_composed whose controls must be painted again
 };
 

@@ -20,7 +20,7 @@ Form::Form(Runtime &runtime, const FormSpec &spec, QWidget *parent)
     , m_foreColor(spec.foreColor.value_or(Default::FormForeColor))
     , m_scale(spec.scale)
     , m_canvas(spec.client.toPixels().size(),
-               [this](QPainter &painter, const QRect &rect) { paintControls(painter, rect); })
+               [this](QPainter &painter, const QRegion &region) { paintControls(painter, region); })
 {
     setObjectName(spec.name.toString());
     setWindowTitle(spec.caption.toString());
@@ -167,30 +167,28 @@ void Form::flushPoints()
     m_pointsRight = m_pointsBottom = std::numeric_limits<int>::min();
 }
 
-void Form::paintControls(QPainter &painter, const QRect &rect) const
+void Form::paintControls(QPainter &painter, const QRegion &region) const
 {
-    // Only inside the rectangle: an area to repaint can be several rectangles, and a line
-    // painted for one must not land on a neighbour already painted, over its labels or over
-    // the lines that lie above it there.
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.fillRect(rect, resolve(m_backColor));
+    // The whole region at once, each control painted once and in one order: painted rectangle
+    // by rectangle, a line drawn for one would land on a neighbour already painted, over its
+    // labels or over the lines that lie above it there. The painter is clipped to the region.
+    const QColor background = resolve(m_backColor);
+    for (const QRect &rect : region)
+        painter.fillRect(rect, background);
     // Labels lie over lines: a guide line that runs into a value's box stops there instead of
     // striking through the number, and transparent labels let lines show through anyway.
     for (const Line *line : m_lines)
-        if (line->isVisible() && line->bounds().intersects(rect))
+        if (line->isVisible() && region.intersects(line->bounds()))
             line->paint(painter);
     for (const Label *label : m_labels)
-        if (label->isVisible() && label->bounds().intersects(rect))
+        if (label->isVisible() && region.intersects(label->bounds()))
             label->paint(painter);
-    painter.restore();
 }
 
 void Form::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    for (const QRect &rect : event->region())
-        m_canvas.paint(painter, rect, devicePixelRatioF());
+    m_canvas.paint(painter, event->region(), devicePixelRatioF());
 }
 
 void Form::closeEvent(QCloseEvent *event)

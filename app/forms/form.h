@@ -75,7 +75,7 @@ protected:
 
 private:
     void setPoint(float x, float y, Colour colour);
-    void paintControls(QPainter &painter, const QRect &rect) const;
+    void paintControls(QPainter &painter, const QRegion &region) const;
     void focusFirstControl();
     void flushPoints();
 
