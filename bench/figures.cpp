@@ -16,12 +16,10 @@
 #include <QPushButton>
 #include <QWindow>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr forms::Colour Red = 0x000000FF; // a highlighted segment
 constexpr forms::Colour SettledBlue = 0x00F00000; // a segment after its highlight
@@ -29,12 +27,18 @@ constexpr forms::Colour SettledBlue = 0x00F00000; // a segment after its highlig
 // Iterations of the figures that build a fresh window for each; enough for a steady mean.
 constexpr int FreshWindowIterations = 40;
 
-// Times one call of `work` as the iteration's time.
+// Times one call of `work` as the iteration's time: the processor time of this thread, so
+// that other processes on a busy machine do not land in the figures.
 template<typename Work> void timeOnce(benchmark::State &state, Work work)
 {
-    const auto start = Clock::now();
+    const auto now = [] {
+        timespec time{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+    };
+    const double start = now();
     work();
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    state.SetIterationTime(now() - start);
 }
 
 // Lets Qt handle what a handler left queued: the repaint request, then the repaint.
@@ -75,12 +79,14 @@ struct Lesson
 };
 
 // The repaint that follows a handler, as Qt makes it once the handler has returned: the
-// window's update request paints what changed, widgets included, into its backing store, an
-// image of the window's size in device pixels.
+// window's queued repaint request, then the update request that paints what changed, widgets
+// included, into its backing store, an image of the window's size in device pixels.
 void timeRepaint(benchmark::State &state, QWidget &window)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall); // the points' repaint request
-    timeOnce(state, [&] { QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest); });
+    timeOnce(state, [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        QCoreApplication::sendPostedEvents(&window, QEvent::UpdateRequest);
+    });
 }
 
 // What a repaint paints into: an image of the window's size in device pixels.
@@ -100,6 +106,8 @@ public:
     explicit PointFloor(const forms::FormSpec &spec)
         : m_image(spec.client.toPixels().size(), QImage::Format_RGB32)
         , m_scale(spec.scale)
+        , m_width(m_image.width())
+        , m_height(m_image.height())
     {
         m_image.fill(Qt::white);
     }
@@ -113,7 +121,7 @@ public:
         for (std::int16_t n = first; n <= last; ++n) {
             const auto point = decaycurve::point(n);
             const QPoint pixel = forms::twipsToPixel(m_scale.toTwips(point.x, point.y));
-            if (m_image.rect().contains(pixel))
+            if (pixel.x() >= 0 && pixel.y() >= 0 && pixel.x() < m_width && pixel.y() < m_height)
                 bits[pixel.y() * stride + pixel.x()] = rgb;
         }
         benchmark::DoNotOptimize(bits);
@@ -122,52 +130,88 @@ public:
 private:
     QImage m_image;
     forms::UserScale m_scale;
+    int m_width;
+    int m_height;
 };
 
+// A floor runs after the same untimed preparation as its figure, so that both start with the
+// caches and branch predictors in the same state: run back to back with nothing in between, a
+// floor would keep its tables and pixels hot and flatter itself.
+
 // --- Lesson: choosing an isotope ---------------------------------------------------------
+
+// Each isotope in turn, so that every caption changes, as when a pupil picks another one.
+class Choices
+{
+public:
+    int next() { return m_row++ % 5; }
+
+private:
+    int m_row = 0;
+};
 
 void list1Click(benchmark::State &state)
 {
     Lesson lesson;
-    int row = 0;
+    Choices choices;
     for (auto _ : state) {
-        // Each isotope in turn, so every caption changes, as when a pupil picks another one.
-        timeOnce(state, [&] { lesson.choose(row); });
-        row = (row + 1) % lesson.form.List1.listCount();
+        timeOnce(state, [&] { lesson.choose(choices.next()); });
         settle();
     }
 }
 
 void list1ClickFloor(benchmark::State &state)
 {
+    Lesson lesson;
+    Choices choices;
     PointFloor floor(Form1::layout());
     const forms::Colour foreColor = *Form1::layout().foreColor;
-    for (auto _ : state)
+    for (auto _ : state) {
+        lesson.choose(choices.next());
+        settle();
         timeOnce(state, [&] { floor.curve(0, decaycurve::LastIndex, foreColor); });
+    }
 }
 
 void list1ClickRepaint(benchmark::State &state)
 {
     Lesson lesson;
-    int row = 0;
+    Choices choices;
     for (auto _ : state) {
-        lesson.choose(row);
-        row = (row + 1) % lesson.form.List1.listCount();
+        lesson.choose(choices.next());
         timeRepaint(state, lesson.form);
         settle();
     }
 }
 
 // The whole window with its widgets, painted into an image after a click in the list.
-void wholeWindow(benchmark::State &state)
+void list1ClickRender(benchmark::State &state)
 {
     Lesson lesson;
+    Choices choices;
     QImage image = imageOf(lesson.form.size(), lesson.form.devicePixelRatioF());
-    int row = 0;
     for (auto _ : state) {
-        lesson.choose(row);
-        row = (row + 1) % lesson.form.List1.listCount();
+        lesson.choose(choices.next());
         timeOnce(state, [&] { lesson.form.render(&image); });
+        settle();
+    }
+}
+
+// The floor of a repaint of the lesson window: one prepared image of its size painted into
+// another, after a click in the list.
+void list1ClickRepaintFloor(benchmark::State &state)
+{
+    Lesson lesson;
+    Choices choices;
+    const qreal ratio = lesson.form.devicePixelRatioF();
+    const QImage source = imageOf(lesson.form.size(), ratio);
+    QImage target = imageOf(lesson.form.size(), ratio);
+    for (auto _ : state) {
+        lesson.choose(choices.next());
+        timeOnce(state, [&] {
+            QPainter painter(&target);
+            painter.drawImage(QPoint(), source);
+        });
         settle();
     }
 }
@@ -187,16 +231,19 @@ void weiterPress(benchmark::State &state)
 
 void weiterPressFloor(benchmark::State &state)
 {
-    const auto segment = static_cast<std::int16_t>(state.range(0) - 3);
-    const auto first = [](std::int16_t k) {
-        return static_cast<std::int16_t>((k - 1) * decaycurve::StepsPerHalfLife);
+    const auto press = static_cast<int>(state.range(0));
+    const auto first = [](int segment) {
+        return static_cast<std::int16_t>((segment - 1) * decaycurve::StepsPerHalfLife);
     };
+    const int segment = press - 3;
     PointFloor floor(Form1::layout());
-    for (auto _ : state)
+    for (auto _ : state) {
+        const auto lesson = Lesson::before(press);
         timeOnce(state, [&] {
             floor.curve(first(segment - 1), first(segment), SettledBlue);
             floor.curve(first(segment), first(segment + 1), Red);
         });
+    }
 }
 
 void weiterPressRepaint(benchmark::State &state)
@@ -210,20 +257,6 @@ void weiterPressRepaint(benchmark::State &state)
     }
 }
 
-// --- The floor of a repaint: one image painted into another of the same size -------------
-
-void repaintFloor(benchmark::State &state, QSize logicalSize)
-{
-    const qreal ratio = qApp->devicePixelRatio();
-    const QImage source = imageOf(logicalSize, ratio);
-    QImage target = imageOf(logicalSize, ratio);
-    for (auto _ : state)
-        timeOnce(state, [&] {
-            QPainter painter(&target);
-            painter.drawImage(QPoint(), source);
-        });
-}
-
 // Every figure is timed by hand, around the handler or the painting alone.
 template<typename... Args> benchmark::internal::Benchmark *figure(const char *name, Args &&...args)
 {
@@ -234,19 +267,17 @@ template<typename... Args> benchmark::internal::Benchmark *figure(const char *na
 
 void registerFigures()
 {
-    const QSize form1Size = Form1::layout().client.toPixels().size();
-
     figure("handler/List1Click", list1Click);
     figure("floor/List1Click", list1ClickFloor);
     figure("handler/Weiter", weiterPress)->DenseRange(5, 7)->Iterations(FreshWindowIterations);
-    figure("floor/Weiter", weiterPressFloor)->DenseRange(5, 7);
+    figure("floor/Weiter", weiterPressFloor)->DenseRange(5, 7)->Iterations(FreshWindowIterations);
 
     figure("repaint/List1Click", list1ClickRepaint);
     figure("repaint/Weiter", weiterPressRepaint)
         ->DenseRange(5, 7)
         ->Iterations(FreshWindowIterations);
-    figure("render/Form1", wholeWindow);
-    figure("floor/repaint/Form1", repaintFloor, form1Size);
+    figure("render/Form1", list1ClickRender);
+    figure("floor/repaint/Form1", list1ClickRepaintFloor);
 }
 
 } // namespace

@@ -52,6 +52,7 @@ void Canvas::prepare(qreal ratio)
     }
     m_points = std::move(points);
     m_ratio = ratio;
+    m_onePixelPerPoint = ratio == 1.0;
     m_composed = imageAt(m_size, ratio, QImage::Format_RGB32);
     m_pointPixels = reinterpret_cast<QRgb *>(m_points.bits());
     m_composedPixels = reinterpret_cast<QRgb *>(m_composed.bits());
@@ -76,10 +77,10 @@ void Canvas::fillDevicePixels(int x, int y, QRgb colour)
     }
 }
 
-void Canvas::controlsChanged(const QRect &rect)
+void Canvas::controlsChanged(const QRegion &region)
 {
     if (!m_points.isNull())
-        m_stale += rect & QRect(QPoint(), m_size);
+        m_stale += region & QRect(QPoint(), m_size);
 }
 
 void Canvas::compose(const QRegion &region)

@@ -26,26 +26,35 @@ public:
 
     bool hasPoints() const { return !m_points.isNull(); }
 
-    // Sets the point at a logical pixel, in device pixels at the given ratio. Points outside
-    // the window are dropped. Returns whether the point was inside.
-    bool setPoint(int x, int y, QRgb colour, qreal devicePixelRatio)
+    bool contains(QPoint logical) const
     {
-        if (x < 0 || y < 0 || x >= m_size.width() || y >= m_size.height())
-            return false;
-        if (m_points.isNull() || devicePixelRatio != m_ratio) [[unlikely]]
+        return logical.x() >= 0 && logical.y() >= 0 && logical.x() < m_size.width() &&
+            logical.y() < m_size.height();
+    }
+
+    // Makes the images for points at this density, keeping the points set so far; call before
+    // setting points.
+    void preparePoints(qreal devicePixelRatio)
+    {
+        if (!m_pointPixels || devicePixelRatio != m_ratio)
             prepare(devicePixelRatio);
-        if (m_ratio == 1.0) {
+    }
+
+    // Sets the point at a logical pixel inside the window, in device pixels.
+    void setPoint(int x, int y, QRgb colour)
+    {
+        Q_ASSERT(contains(QPoint(x, y)) && m_pointPixels);
+        if (m_onePixelPerPoint) {
             const qsizetype at = y * m_stride + x;
             m_pointPixels[at] = colour;
             m_composedPixels[at] = colour;
         } else {
             fillDevicePixels(x, y, colour);
         }
-        return true;
     }
 
-    // The controls inside this logical rectangle have changed.
-    void controlsChanged(const QRect &rect);
+    // The controls inside this logical region have changed.
+    void controlsChanged(const QRegion &region);
 
     // Paints a region of the window, in logical pixels.
     void paint(QPainter &painter, const QRegion &region, qreal devicePixelRatio);
@@ -58,6 +67,7 @@ private:
     QSize m_size;
     PaintControls m_paintControls;
     qreal m_ratio = 1.0;
+    bool m_onePixelPerPoint = true; // at ratio 1
     QImage m_points; // premultiplied ARGB, transparent where no point was set
     QImage m_composed; // opaque
     // The images are never shared, so points go straight into their pixels, without the

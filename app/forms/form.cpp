@@ -21,6 +21,7 @@ Form::Form(Runtime &runtime, const FormSpec &spec, QWidget *parent)
     , m_scale(spec.scale)
     , m_canvas(spec.client.toPixels().size(),
                [this](QPainter &painter, const QRegion &region) { paintControls(painter, region); })
+    , m_pointBands(static_cast<std::size_t>(spec.client.toPixels().height() / BandHeight + 1))
 {
     setObjectName(spec.name.toString());
     setWindowTitle(spec.caption.toString());
@@ -125,8 +126,11 @@ ListBox &Form::listBox(QStringView name) const
 
 void Form::controlChanged(const QRect &rect)
 {
-    m_canvas.controlsChanged(rect);
-    update(rect);
+    if (!rect.intersects(QRect(QPoint(), size())))
+        return;
+    if (!m_repaintRequested)
+        requestRepaint(rect);
+    m_changed.push_back(rect);
 }
 
 void Form::setDrawingDescription(const QString &description)
@@ -137,34 +141,53 @@ void Form::setDrawingDescription(const QString &description)
     accessibility::drawingChanged(*this);
 }
 
-void Form::setPoint(float x, float y, Colour colour)
+void Form::requestRepaint(const QRect &firstChange)
 {
-    m_runtime.call();
-    if (!m_flushPending) {
-        // The first point of a handler: look up the screen's density once and ask for one
-        // repaint when the handler has returned.
-        m_flushPending = true;
-        m_ratio = devicePixelRatioF();
-        QMetaObject::invokeMethod(this, &Form::flushPoints, Qt::QueuedConnection);
-    }
-    const QPoint pixel = userToPixel(x, y);
-    const QRgb rgb = isSystemColour(colour) ? resolve(colour).rgb() : explicitRgb(colour);
-    if (!m_canvas.setPoint(pixel.x(), pixel.y(), rgb, m_ratio))
-        return;
-    m_pointsLeft = std::min(m_pointsLeft, pixel.x());
-    m_pointsTop = std::min(m_pointsTop, pixel.y());
-    m_pointsRight = std::max(m_pointsRight, pixel.x());
-    m_pointsBottom = std::max(m_pointsBottom, pixel.y());
+    // The first change since the last repaint: have Qt send the window its update request
+    // once the handler has returned. The changes after this one join that request in event().
+    m_repaintRequested = true;
+    update(firstChange);
 }
 
-void Form::flushPoints()
+void Form::startPoints(QPoint firstPixel)
 {
-    m_flushPending = false;
-    if (m_pointsLeft > m_pointsRight)
-        return;
-    update(QRect(QPoint(m_pointsLeft, m_pointsTop), QPoint(m_pointsRight, m_pointsBottom)));
-    m_pointsLeft = m_pointsTop = std::numeric_limits<int>::max();
-    m_pointsRight = m_pointsBottom = std::numeric_limits<int>::min();
+    // The first point since the last repaint: the screen's density is looked up once for all
+    // the points a handler sets.
+    m_settingPoints = true;
+    m_canvas.preparePoints(devicePixelRatioF());
+    if (!m_repaintRequested)
+        requestRepaint(QRect(firstPixel, QSize(1, 1)));
+}
+
+bool Form::event(QEvent *event)
+{
+    if (event->type() == QEvent::UpdateRequest && m_repaintRequested)
+        flush();
+    return QWidget::event(event);
+}
+
+void Form::flush()
+{
+    m_repaintRequested = false;
+    m_settingPoints = false;
+    QRegion changed;
+    for (const QRect &rect : m_changed)
+        changed += rect;
+    m_changed.clear();
+    m_canvas.controlsChanged(changed);
+
+    std::vector<QRect> bands;
+    for (std::size_t i = 0; i < m_pointBands.size(); ++i) {
+        Columns &band = m_pointBands[i];
+        if (band.left <= band.right)
+            bands.emplace_back(band.left, static_cast<int>(i) * BandHeight,
+                               band.right - band.left + 1, BandHeight);
+        band = Columns();
+    }
+    // One rectangle per band, from the top down: the sorted form setRects takes as it is.
+    QRegion points;
+    points.setRects(bands.data(), static_cast<int>(bands.size()));
+    update(changed | points);
 }
 
 void Form::paintControls(QPainter &painter, const QRegion &region) const
@@ -187,6 +210,10 @@ void Form::paintControls(QPainter &painter, const QRegion &region) const
 
 void Form::paintEvent(QPaintEvent *event)
 {
+    // Painted before the update request has come (grabbed, or shown after changes made while
+    // hidden): the changes must reach the canvas first.
+    if (m_repaintRequested)
+        flush();
     QPainter painter(this);
     m_canvas.paint(painter, event->region(), devicePixelRatioF());
 }

@@ -9,6 +9,7 @@
 #include "runtime.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -70,6 +71,7 @@ protected:
     // The load event's handler; runs before the window is first shown.
     virtual void Form_Load() { }
 
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -77,7 +79,9 @@ private:
     void setPoint(float x, float y, Colour colour);
     void paintControls(QPainter &painter, const QRegion &region) const;
     void focusFirstControl();
-    void flushPoints();
+    void requestRepaint(const QRect &firstChange);
+    void startPoints(QPoint firstPixel);
+    void flush();
 
     Runtime &m_runtime;
     Colour m_backColor;
@@ -88,16 +92,39 @@ private:
     std::vector<const Label *> m_labels; // painted over the lines
     std::vector<QWidget *> m_tabOrder; // widgets that take the focus, by TabIndex
     Canvas m_canvas;
-    // Logical pixels touched by points since the last repaint request: one request per
-    // handler, however many points it sets.
-    int m_pointsLeft = std::numeric_limits<int>::max();
-    int m_pointsTop = std::numeric_limits<int>::max();
-    int m_pointsRight = std::numeric_limits<int>::min();
-    int m_pointsBottom = std::numeric_limits<int>::min();
-    bool m_flushPending = false;
-    qreal m_ratio = 1.0; // the screen's density while a handler sets points
+    // What changed since the window's last update request, in logical pixels: the boxes of
+    // changed controls, and the columns that points touched in each band of rows. Gathering
+    // them costs a handler next to nothing; they join the one update request that Qt sends
+    // after the handler, and their bands miss the widgets a curve's bounding box would take in.
+    struct Columns
+    {
+        int left = std::numeric_limits<int>::max();
+        int right = std::numeric_limits<int>::min();
+    };
+    static constexpr int BandHeight = 16; // [logical pixels]
+    std::vector<QRect> m_changed;
+    std::vector<Columns> m_pointBands; // one per band of rows, from the top
+    bool m_repaintRequested = false;
+    bool m_settingPoints = false; // since the last update request
     QString m_drawingDescription;
 };
+
+// Inline: a handler sets thousands of points in a row, and this is all a point costs beyond
+// its pixels.
+inline void Form::setPoint(float x, float y, Colour colour)
+{
+    m_runtime.call();
+    const QPoint pixel = userToPixel(x, y);
+    if (!m_canvas.contains(pixel))
+        return; // dropped, as outside the window
+    if (!m_settingPoints) [[unlikely]]
+        startPoints(pixel);
+    const QRgb rgb = isSystemColour(colour) ? resolve(colour).rgb() : explicitRgb(colour);
+    m_canvas.setPoint(pixel.x(), pixel.y(), rgb);
+    Columns &band = m_pointBands[static_cast<std::size_t>(pixel.y() / BandHeight)];
+    band.left = std::min(band.left, pixel.x());
+    band.right = std::max(band.right, pixel.x());
+}
 
 template<typename T> T &Form::control(QStringView name) const
 {
