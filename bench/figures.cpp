@@ -8,6 +8,7 @@
 
 #include "decaycurve.h"
 #include "form1.h"
+#include "form2.h"
 #include "forms/platform.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdint>
 #include <ctime>
 
@@ -78,6 +80,28 @@ struct Lesson
     }
 };
 
+// The comparison window as the program shows it, fresh: its legend still empty.
+struct Comparison
+{
+    forms::Runtime runtime;
+    Form2 form{runtime};
+
+    Comparison()
+    {
+        form.Show();
+        settle();
+    }
+    void start() { form.Command1.button()->click(); }
+    // What "Zurück" does to the window on the way back to the lesson: the legend is hidden.
+    void hideLegend()
+    {
+        for (forms::Label *legend :
+             {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5})
+            legend->setVisible(false);
+        settle();
+    }
+};
+
 // The repaint that follows a handler, as Qt makes it once the handler has returned: the
 // window's queued repaint request, then the update request that paints what changed, widgets
 // included, into its backing store, an image of the window's size in device pixels.
@@ -108,6 +132,8 @@ public:
         , m_scale(spec.scale)
         , m_width(m_image.width())
         , m_height(m_image.height())
+        , m_bits(reinterpret_cast<QRgb *>(m_image.bits()))
+        , m_stride(m_image.bytesPerLine() / qsizetype(sizeof(QRgb)))
     {
         m_image.fill(Qt::white);
     }
@@ -116,22 +142,44 @@ public:
     void curve(std::int16_t first, std::int16_t last, forms::Colour colour)
     {
         const QRgb rgb = forms::explicitRgb(colour);
-        auto *const bits = reinterpret_cast<QRgb *>(m_image.bits());
-        const auto stride = m_image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
         for (std::int16_t n = first; n <= last; ++n) {
             const auto point = decaycurve::point(n);
-            const QPoint pixel = forms::twipsToPixel(m_scale.toTwips(point.x, point.y));
-            if (pixel.x() >= 0 && pixel.y() >= 0 && pixel.x() < m_width && pixel.y() < m_height)
-                bits[pixel.y() * stride + pixel.x()] = rgb;
+            set(point.x, point.y, rgb);
         }
-        benchmark::DoNotOptimize(bits);
+        benchmark::DoNotOptimize(m_bits);
+    }
+
+    // Sets the comparison's five curves, as its "Start" computes them.
+    void comparison()
+    {
+        constexpr float halfLives[] = {30, 432.2f, 1600, 5730, 24110}; // [years]
+        constexpr forms::Colour colours[] = {0x008080FF, 0x00C00000, 0x000000FF, 0x000040C0,
+                                             0x00FF00FF};
+        for (int iso = 0; iso < 5; ++iso) {
+            const QRgb rgb = forms::explicitRgb(colours[iso]);
+            for (std::int16_t years = 0; years <= 10000; ++years) {
+                const float t = years;
+                const double e = forms::checkedDivide(double(t), double(halfLives[iso]));
+                set(t, forms::toSingle(forms::checkedResult(10000 * std::pow(0.5, e))), rgb);
+            }
+        }
+        benchmark::DoNotOptimize(m_bits);
     }
 
 private:
+    void set(float x, float y, QRgb rgb)
+    {
+        const QPoint pixel = forms::twipsToPixel(m_scale.toTwips(x, y));
+        if (pixel.x() >= 0 && pixel.y() >= 0 && pixel.x() < m_width && pixel.y() < m_height)
+            m_bits[pixel.y() * m_stride + pixel.x()] = rgb;
+    }
+
     QImage m_image;
     forms::UserScale m_scale;
     int m_width;
     int m_height;
+    QRgb *m_bits;
+    qsizetype m_stride;
 };
 
 // A floor runs after the same untimed preparation as its figure, so that both start with the
@@ -257,6 +305,84 @@ void weiterPressRepaint(benchmark::State &state)
     }
 }
 
+// --- Comparison: "Start" draws 50005 points and shows the legend --------------------------
+
+// The first press in a freshly shown window, as a pupil makes it: the window makes its
+// canvas for the first points it gets.
+void firstStart(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Comparison comparison;
+        timeOnce(state, [&] { comparison.start(); });
+        settle();
+    }
+}
+
+// A press after a return to the window, which has its canvas and drawing already.
+void start(benchmark::State &state)
+{
+    Comparison comparison;
+    comparison.start();
+    settle();
+    for (auto _ : state) {
+        comparison.hideLegend();
+        timeOnce(state, [&] { comparison.start(); });
+        settle();
+    }
+}
+
+void startFloor(benchmark::State &state)
+{
+    Comparison comparison;
+    comparison.start();
+    settle();
+    PointFloor floor(Form2::layout());
+    for (auto _ : state) {
+        comparison.hideLegend();
+        timeOnce(state, [&] { floor.comparison(); });
+    }
+}
+
+void startRepaint(benchmark::State &state)
+{
+    Comparison comparison;
+    for (auto _ : state) {
+        comparison.hideLegend();
+        comparison.start();
+        timeRepaint(state, comparison.form);
+        settle();
+    }
+}
+
+void startRender(benchmark::State &state)
+{
+    Comparison comparison;
+    QImage image = imageOf(comparison.form.size(), comparison.form.devicePixelRatioF());
+    for (auto _ : state) {
+        comparison.hideLegend();
+        comparison.start();
+        timeOnce(state, [&] { comparison.form.render(&image); });
+        settle();
+    }
+}
+
+void startRepaintFloor(benchmark::State &state)
+{
+    Comparison comparison;
+    const qreal ratio = comparison.form.devicePixelRatioF();
+    const QImage source = imageOf(comparison.form.size(), ratio);
+    QImage target = imageOf(comparison.form.size(), ratio);
+    for (auto _ : state) {
+        comparison.hideLegend();
+        comparison.start();
+        timeOnce(state, [&] {
+            QPainter painter(&target);
+            painter.drawImage(QPoint(), source);
+        });
+        settle();
+    }
+}
+
 // Every figure is timed by hand, around the handler or the painting alone.
 template<typename... Args> benchmark::internal::Benchmark *figure(const char *name, Args &&...args)
 {
@@ -278,6 +404,13 @@ void registerFigures()
         ->Iterations(FreshWindowIterations);
     figure("render/Form1", list1ClickRender);
     figure("floor/repaint/Form1", list1ClickRepaintFloor);
+
+    figure("handler/FirstStart", firstStart)->Iterations(FreshWindowIterations);
+    figure("handler/Start", start)->Iterations(FreshWindowIterations);
+    figure("floor/Start", startFloor)->Iterations(FreshWindowIterations);
+    figure("repaint/Start", startRepaint)->Iterations(FreshWindowIterations);
+    figure("render/Form2", startRender)->Iterations(FreshWindowIterations);
+    figure("floor/repaint/Form2", startRepaintFloor)->Iterations(FreshWindowIterations);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "form1.h"
 #include "forms/platform.h"
 #include "forms/runtime.h"
+#include "identity.h"
 #include "program.h"
 
 #include <QApplication>
@@ -15,8 +16,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zerfallsfrist"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    identity::apply();
     forms::preparePlatform();
 
     forms::Runtime runtime;
