@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace forms {
@@ -276,6 +277,16 @@ QRect Line::bounds() const
 
 void Line::paint(QPainter &painter) const
 {
+    const qreal ratio = painter.device()->devicePixelRatio();
+    const bool straight = m_start.x() == m_end.x() || m_start.y() == m_end.y();
+    if (straight && ratio == std::floor(ratio))
+        fillStraight(painter, ratio);
+    else
+        stroke(painter);
+}
+
+void Line::stroke(QPainter &painter) const
+{
     // A line of odd width is centred on the pixels its ends name; an even one extends right
     // of and below them. Either way it covers the pixels of the points computed at its ends.
     const qreal centre = (m_width % 2 == 1) ? 0.5 : 1.0;
@@ -294,6 +305,66 @@ void Line::paint(QPainter &painter) const
     painter.setRenderHint(QPainter::Antialiasing, slanted);
     painter.setPen(pen);
     painter.drawLine(QPointF(m_start) + offset, QPointF(m_end) + offset);
+    painter.restore();
+}
+
+namespace {
+
+// The first device pixel after a logical edge whose centre lies beyond it, as the stroker fills
+// a line: a centre exactly on the edge counts as beyond. Along a dash the stroker breaks that
+// tie the other way.
+int strokeEdge(double logical, qreal ratio)
+{
+    return static_cast<int>(std::ceil(logical * ratio - 0.5));
+}
+
+int dashEdge(double logical, qreal ratio)
+{
+    return static_cast<int>(std::floor(logical * ratio + 0.5));
+}
+
+} // namespace
+
+void Line::fillStraight(QPainter &painter, qreal ratio) const
+{
+    // The very pixels stroke() fills, in one fill of device pixels: a dotted guide line is
+    // hundreds of dashes, which the stroker makes into paths one by one. At a density that is
+    // not a whole number, centres fall on edges in ways only the stroker decides.
+    const double centre = (m_width % 2 == 1) ? 0.5 : 1.0;
+    const double half = m_width / 2.0;
+    const bool horizontal = m_start.y() == m_end.y();
+    const double across = (horizontal ? m_start.y() : m_start.x()) + centre;
+    const double from = (horizontal ? m_start.x() : m_start.y()) + centre;
+    const double to = (horizontal ? m_end.x() : m_end.y()) + centre;
+    const int near = strokeEdge(across - half, ratio);
+    const int far = strokeEdge(across + half, ratio);
+    const auto box = [&](int begin, int end) {
+        return horizontal ? QRect(begin, near, end - begin, far - near)
+                          : QRect(near, begin, far - near, end - begin);
+    };
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio), true);
+    const QColor colour = form().resolve(m_colour);
+    if (m_style == LineStyle::Solid) {
+        // Square caps reach half the width beyond either end.
+        painter.fillRect(box(strokeEdge(std::min(from, to) - half, ratio),
+                             strokeEdge(std::max(from, to) + half, ratio)),
+                         colour);
+    } else {
+        // Dashes as long as the line is wide with gaps as long, laid from its start: a brush
+        // of one dash and one gap, tiled along the line.
+        const int dash = m_width * static_cast<int>(ratio);
+        QImage tile(horizontal ? QSize(2 * dash, 1) : QSize(1, 2 * dash),
+                    QImage::Format_ARGB32_Premultiplied);
+        tile.fill(Qt::transparent);
+        QPainter(&tile).fillRect(horizontal ? QRect(0, 0, dash, 1) : QRect(0, 0, 1, dash), colour);
+        const int start = dashEdge(from, ratio);
+        const int end = dashEdge(to, ratio);
+        const int firstDash = to >= from ? start : start - dash; // where the tile begins
+        painter.setBrushOrigin(horizontal ? QPoint(firstDash, 0) : QPoint(0, firstDash));
+        painter.fillRect(box(std::min(start, end), std::max(start, end)), QBrush(tile));
+    }
     painter.restore();
 }
 

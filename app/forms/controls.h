@@ -112,6 +112,9 @@ public:
     void paint(QPainter &painter) const override;
 
 private:
+    void stroke(QPainter &painter) const;
+    void fillStraight(QPainter &painter, qreal devicePixelRatio) const;
+
     QPoint m_start;
     QPoint m_end;
     Colour m_colour;

@@ -8,6 +8,7 @@
 #include "windowtest.h"
 
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -76,6 +77,37 @@ const FormSpec spec{
     .controls = controls,
 };
 
+// Straight lines of both styles, drawn both ways along a row and a column: 200 × 150 pixels.
+const ControlSpec straightLines[] = {
+    {.name = u"Right", .kind = K::Line, .ends = {300, 300, 1800, 300}},
+    {.name = u"Left", .kind = K::Line, .ends = {1800, 600, 300, 600}},
+    {.name = u"Down", .kind = K::Line, .ends = {2400, 150, 2400, 1650}},
+    {.name = u"Up", .kind = K::Line, .ends = {2700, 1650, 2700, 150}},
+    {.name = u"DotsRight",
+     .kind = K::Line,
+     .ends = {300, 900, 1800, 900},
+     .lineStyle = LineStyle::Dotted},
+    {.name = u"DotsLeft",
+     .kind = K::Line,
+     .ends = {1815, 1200, 300, 1200},
+     .lineStyle = LineStyle::Dotted},
+    {.name = u"DotsDown",
+     .kind = K::Line,
+     .ends = {1950, 150, 1950, 1665},
+     .lineStyle = LineStyle::Dotted},
+    {.name = u"DotsUp",
+     .kind = K::Line,
+     .ends = {2100, 1650, 2100, 150},
+     .lineStyle = LineStyle::Dotted},
+};
+
+const FormSpec straightLinesSpec{
+    .name = u"Lines",
+    .caption = u"Lines",
+    .client = {0, 0, 3000, 2250},
+    .controls = straightLines,
+};
+
 // Records how often each handler ran and what the list's ListIndex was at its Click.
 struct Clicks
 {
@@ -140,6 +172,8 @@ private Q_SLOTS:
     void lineWidths_data();
     void lineWidths();
     void dottedAndHiddenLines();
+    void straightLinesAsStroked_data();
+    void straightLinesAsStroked();
     void nearlyStraightLineStandsStraight();
     void listClick_data();
     void listClick();
@@ -310,6 +344,56 @@ void TestForm::dottedAndHiddenLines()
 
     m_form->line(u"Hidden").setVisible(true);
     QVERIFY(testsupport::contains(testsupport::grab(*m_form), QRect(0, 189, 150, 3), black));
+}
+
+void TestForm::straightLinesAsStroked_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    for (const ControlSpec &line : straightLines)
+        for (int width : {1, 2, 3})
+            QTest::addRow("%s, %d px", qPrintable(line.name.toString()), width)
+                << line.name.toString() << width;
+}
+
+void TestForm::straightLinesAsStroked()
+{
+    // Lines along a row or a column are filled as rectangles of device pixels; they must
+    // cover exactly the pixels that stroking them with their pen covers, at every density.
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    testsupport::RecordingRuntime runtime;
+    Form form(runtime, straightLinesSpec);
+    Line &line = form.line(name);
+    line.setBorderWidth(width);
+    line.setBorderColor(Red);
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        QImage painted(form.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        painted.setDevicePixelRatio(ratio);
+        painted.fill(Qt::transparent);
+        QImage stroked = painted;
+        {
+            QPainter painter(&painted);
+            line.paint(painter);
+        }
+        {
+            // The pen of the layouts' lines: an odd width centred on the pixels the ends name,
+            // an even one right of and below them; dots as long as the line is wide.
+            QPen pen(QColor::fromRgb(rgb(Red)), width);
+            if (line.style() == LineStyle::Dotted) {
+                pen.setCapStyle(Qt::FlatCap);
+                pen.setDashPattern({1.0, 1.0});
+            } else {
+                pen.setCapStyle(Qt::SquareCap);
+            }
+            const qreal centre = width % 2 == 1 ? 0.5 : 1.0;
+            QPainter painter(&stroked);
+            painter.setPen(pen);
+            painter.drawLine(QPointF(line.start()) + QPointF(centre, centre),
+                             QPointF(line.end()) + QPointF(centre, centre));
+        }
+        QVERIFY2(painted == stroked, qPrintable(u"at ratio "_s + QString::number(ratio)));
+    }
 }
 
 void TestForm::nearlyStraightLineStandsStraight()
