@@ -166,7 +166,9 @@ private Q_SLOTS:
     void windowFromLayout();
     void pointsPersistAndTakeTheirColour();
     void pointsOutsideAreDropped();
+    void oneRepaintPerHandler_data();
     void oneRepaintPerHandler();
+    void repaintSparesWidgetsBesideThePoints();
     void labelsOpaqueAndTransparent();
     void labelChangesRepaint();
     void lineWidths_data();
@@ -253,19 +255,73 @@ void TestForm::pointsOutsideAreDropped()
     QCOMPARE(testsupport::grab(*m_form), before);
 }
 
+void TestForm::oneRepaintPerHandler_data()
+{
+    QTest::addColumn<bool>("points");
+    QTest::addColumn<bool>("controls");
+    QTest::newRow("3600 points") << true << false;
+    QTest::newRow("captions, colours, a line") << false << true;
+    QTest::newRow("points and controls") << true << true;
+}
+
 void TestForm::oneRepaintPerHandler()
 {
+    QFETCH(bool, points);
+    QFETCH(bool, controls);
     QTest::qWait(20);
     m_form->paints = 0;
     m_runtime->dispatch([&] {
-        for (int x = 0; x < 60; ++x)
-            for (int y = 0; y < 60; ++y)
-                m_form->PSet(x * 0.5f, y * 0.5f, Red);
+        if (controls) {
+            m_form->label(u"Opaque").setCaption(u"Neu"_s);
+            m_form->label(u"Clear").setForeColor(Green);
+            m_form->line(u"Wide").setBorderWidth(1);
+        }
+        if (points)
+            for (int x = 0; x < 60; ++x)
+                for (int y = 0; y < 60; ++y)
+                    m_form->PSet(x * 0.5f, y * 0.5f, Red);
+        if (controls)
+            m_form->label(u"Opaque").setForeColor(Blue); // after the points, still joined
     });
-    QCOMPARE(m_form->paints, 0); // nothing is painted while the handler draws
+    QCOMPARE(m_form->paints, 0); // nothing is painted while the handler runs
     QTRY_COMPARE(m_form->paints, 1);
     QTest::qWait(20);
     QCOMPARE(m_form->paints, 1);
+    const QImage image = testsupport::grab(*m_form);
+    if (points)
+        QCOMPARE(pixelAt(image, m_form->userToPixel(10, 10)), rgb(Red));
+    if (controls)
+        QVERIFY(
+            testsupport::contains(image, m_form->label(u"Opaque").box(), rgb(Blue), TextTolerance));
+}
+
+void TestForm::repaintSparesWidgetsBesideThePoints()
+{
+    // Two points, top left and bottom right: their bounding box would take in every widget,
+    // but the repaint covers only the rows near each point, which pass beside the widgets.
+    struct PaintCounter : QObject
+    {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } widgetPaints;
+    for (QWidget *widget : m_form->findChildren<QWidget *>())
+        widget->installEventFilter(&widgetPaints);
+    QTest::qWait(20);
+    m_form->paints = 0;
+    m_runtime->dispatch([&] {
+        m_form->PSet(10, 94, Red); // pixel (30, 12), level with Command1, left of it
+        m_form->PSet(96.67f, 5, Red); // pixel (290, 190), below the list
+    });
+    QTRY_COMPARE(m_form->paints, 1);
+    QTest::qWait(20);
+    QCOMPARE(widgetPaints.paints, 0);
+    const QImage image = testsupport::grab(*m_form);
+    QCOMPARE(pixelAt(image, QPoint(30, 12)), rgb(Red));
+    QCOMPARE(pixelAt(image, QPoint(290, 190)), rgb(Red));
 }
 
 void TestForm::labelsOpaqueAndTransparent()
