@@ -102,9 +102,9 @@ struct Comparison
     }
 };
 
-// The repaint that follows a handler, as Qt makes it once the handler has returned: the
-// window's queued repaint request, then the update request that paints what changed, widgets
-// included, into its backing store, an image of the window's size in device pixels.
+// The repaint that follows a handler, as Qt makes it once the handler has returned: any calls
+// the handler's widgets queued, then the window's update request, which paints what changed,
+// widgets included, into its backing store, an image of the window's size in device pixels.
 void timeRepaint(benchmark::State &state, QWidget &window)
 {
     timeOnce(state, [&] {
