@@ -149,10 +149,15 @@ void Form::requestRepaint(const QRect &firstChange)
     update(firstChange);
 }
 
-void Form::startPoints(QPoint firstPixel)
+void Form::startPoints(QPoint firstPixel, Colour colour)
 {
-    // The first point since the last repaint: the screen's density is looked up once for all
-    // the points a handler sets.
+    // A point in a new colour, or the first since the last repaint: the colour is resolved
+    // (a system colour through the palette) and the screen's density looked up once for all
+    // the points that follow in it.
+    m_pointColour = colour;
+    m_pointRgb = isSystemColour(colour) ? resolve(colour).rgb() : explicitRgb(colour);
+    if (m_settingPoints)
+        return;
     m_settingPoints = true;
     m_canvas.preparePoints(devicePixelRatioF());
     if (!m_repaintRequested)

@@ -80,7 +80,7 @@ private:
     void paintControls(QPainter &painter, const QRegion &region) const;
     void focusFirstControl();
     void requestRepaint(const QRect &firstChange);
-    void startPoints(QPoint firstPixel);
+    void startPoints(QPoint firstPixel, Colour colour);
     void flush();
 
     Runtime &m_runtime;
@@ -106,6 +106,9 @@ private:
     std::vector<Columns> m_pointBands; // one per band of rows, from the top
     bool m_repaintRequested = false;
     bool m_settingPoints = false; // since the last update request
+    // The colour of the points being set, resolved once for a run of points in it.
+    Colour m_pointColour = 0;
+    QRgb m_pointRgb = 0;
     QString m_drawingDescription;
 };
 
@@ -117,10 +120,9 @@ inline void Form::setPoint(float x, float y, Colour colour)
     const QPoint pixel = userToPixel(x, y);
     if (!m_canvas.contains(pixel))
         return; // dropped, as outside the window
-    if (!m_settingPoints) [[unlikely]]
-        startPoints(pixel);
-    const QRgb rgb = isSystemColour(colour) ? resolve(colour).rgb() : explicitRgb(colour);
-    m_canvas.setPoint(pixel.x(), pixel.y(), rgb);
+    if (!m_settingPoints || colour != m_pointColour) [[unlikely]]
+        startPoints(pixel, colour);
+    m_canvas.setPoint(pixel.x(), pixel.y(), m_pointRgb);
     Columns &band = m_pointBands[static_cast<std::size_t>(pixel.y() / BandHeight)];
     band.left = std::min(band.left, pixel.x());
     band.right = std::max(band.right, pixel.x());

@@ -166,6 +166,7 @@ private Q_SLOTS:
     void windowFromLayout();
     void pointsPersistAndTakeTheirColour();
     void pointsOutsideAreDropped();
+    void pointsChangeColourWithinAHandler();
     void oneRepaintPerHandler_data();
     void oneRepaintPerHandler();
     void repaintSparesWidgetsBesideThePoints();
@@ -241,6 +242,25 @@ void TestForm::pointsPersistAndTakeTheirColour()
     QCOMPARE(pixelAt(image, inLabel), rgb(Blue));
     QCOMPARE(pixelAt(image, inLabel + QPoint(1, 0)), rgb(Red));
     QCOMPARE(pixelAt(image, free), rgb(Green));
+}
+
+void TestForm::pointsChangeColourWithinAHandler()
+{
+    // The window resolves a colour once for a run of points in it; every change of colour,
+    // back and forth and to a colour of the desktop's scheme, must still take effect.
+    const Colour colours[] = {Red, Green, Red, SystemColour::WindowText, Red, Green};
+    m_runtime->dispatch([&] {
+        for (int n = 0; n < 6; ++n) {
+            m_form->PSet(10.0f + 5 * n, 50, colours[n]);
+            m_form->PSet(10.0f + 5 * n, 60); // the ForeColor in between, without a colour
+        }
+    });
+    const QImage image = testsupport::grab(*m_form);
+    for (int n = 0; n < 6; ++n) {
+        const QRgb expected = m_form->resolve(colours[n]).rgb() | 0xFF000000u;
+        QCOMPARE(pixelAt(image, m_form->userToPixel(10.0 + 5 * n, 50)), expected);
+        QCOMPARE(pixelAt(image, m_form->userToPixel(10.0 + 5 * n, 60)), rgb(Blue));
+    }
 }
 
 void TestForm::pointsOutsideAreDropped()
