@@ -88,6 +88,14 @@ void Canvas::compose(const QRegion &region)
     QPainter painter(&m_composed);
     painter.setClipRegion(region);
     m_paintControls(painter, region);
+    if (m_ratio == std::floor(m_ratio)) {
+        // Logical rectangles are whole device pixels here: the point layer goes back on top as
+        // an image, pixel for pixel.
+        painter.setClipping(false);
+        for (const QRect &rect : region)
+            painter.drawImage(rect, m_points, deviceRect(rect, m_ratio));
+        return;
+    }
     painter.end();
     // The points go back on top device pixel for device pixel. Drawn as an image instead, a
     // logical rectangle whose edges fall between device pixels (at 1.25 or 1.5) is scaled by a
