@@ -127,9 +127,9 @@ QImage imageOf(QSize logicalSize, qreal ratio)
 class PointFloor
 {
 public:
-    explicit PointFloor(const forms::FormSpec &spec)
-        : m_image(spec.client.toPixels().size(), QImage::Format_RGB32)
-        , m_scale(spec.scale)
+    explicit PointFloor(const forms::FormSpec &windowLayout)
+        : m_image(windowLayout.client.toPixels().size(), QImage::Format_RGB32)
+        , m_scale(windowLayout.scale)
         , m_width(m_image.width())
         , m_height(m_image.height())
         , m_bits(reinterpret_cast<QRgb *>(m_image.bits()))

@@ -32,9 +32,9 @@ Qt::Alignment toQt(Alignment alignment)
     return Qt::AlignLeft;
 }
 
-QFont fontFor(const Form &form, const FontSpec &spec)
+QFont fontFor(const Form &form, const FontSpec &entry)
 {
-    return spec.face.isEmpty() ? form.font() : makeFont(spec);
+    return entry.face.isEmpty() ? form.font() : makeFont(entry);
 }
 
 // A command button that a focused Enter presses too, as on the desktop the layouts come from.
@@ -125,10 +125,10 @@ private:
 
 // --- Control -----------------------------------------------------------------------------
 
-Control::Control(Form &form, const ControlSpec &spec)
+Control::Control(Form &form, const ControlSpec &row)
     : m_form(form)
-    , m_name(spec.name.toString())
-    , m_tabIndex(spec.tabIndex)
+    , m_name(row.name.toString())
+    , m_tabIndex(row.tabIndex)
 { }
 
 void Control::platformCall() const
@@ -154,17 +154,17 @@ void GraphicalControl::changed() const
 
 // --- Label -------------------------------------------------------------------------------
 
-Label::Label(Form &form, const ControlSpec &spec)
-    : GraphicalControl(form, spec)
-    , m_caption(spec.caption.toString())
-    , m_box(spec.box.toPixels())
-    , m_foreColor(spec.foreColor.value_or(Default::LabelForeColor))
-    , m_backColor(spec.backColor.value_or(Default::LabelBackColor))
-    , m_font(fontFor(form, spec.font))
-    , m_alignment(spec.alignment)
-    , m_transparent(spec.transparent)
+Label::Label(Form &form, const ControlSpec &row)
+    : GraphicalControl(form, row)
+    , m_caption(row.caption.toString())
+    , m_box(row.box.toPixels())
+    , m_foreColor(row.foreColor.value_or(Default::LabelForeColor))
+    , m_backColor(row.backColor.value_or(Default::LabelBackColor))
+    , m_font(fontFor(form, row.font))
+    , m_alignment(row.alignment)
+    , m_transparent(row.transparent)
 {
-    m_visible = spec.visible;
+    m_visible = row.visible;
     m_text.setTextFormat(Qt::PlainText);
     m_text.setTextWidth(m_box.width());
     QTextOption option(toQt(m_alignment));
@@ -235,17 +235,17 @@ void straighten(int from, int to, int &startPixel, int &endPixel)
 
 } // namespace
 
-Line::Line(Form &form, const ControlSpec &spec)
-    : GraphicalControl(form, spec)
-    , m_start(twipsToPixel(QPointF(spec.ends.x1, spec.ends.y1)))
-    , m_end(twipsToPixel(QPointF(spec.ends.x2, spec.ends.y2)))
-    , m_colour(spec.foreColor.value_or(Default::LineColor))
-    , m_width(spec.borderWidth)
-    , m_style(spec.lineStyle)
+Line::Line(Form &form, const ControlSpec &row)
+    : GraphicalControl(form, row)
+    , m_start(twipsToPixel(QPointF(row.ends.x1, row.ends.y1)))
+    , m_end(twipsToPixel(QPointF(row.ends.x2, row.ends.y2)))
+    , m_colour(row.foreColor.value_or(Default::LineColor))
+    , m_width(row.borderWidth)
+    , m_style(row.lineStyle)
 {
-    m_visible = spec.visible;
-    straighten(spec.ends.x1, spec.ends.x2, m_start.rx(), m_end.rx());
-    straighten(spec.ends.y1, spec.ends.y2, m_start.ry(), m_end.ry());
+    m_visible = row.visible;
+    straighten(row.ends.x1, row.ends.x2, m_start.rx(), m_end.rx());
+    straighten(row.ends.y1, row.ends.y2, m_start.ry(), m_end.ry());
 }
 
 void Line::setBorderColor(Colour colour)
@@ -381,15 +381,15 @@ void WidgetControl::raiseClick() const
         form().runtime().dispatch(m_clickHandler);
 }
 
-CommandButton::CommandButton(Form &form, const ControlSpec &spec)
-    : WidgetControl(form, spec)
-    , m_button(new PushButton(spec.caption.toString(), &form))
+CommandButton::CommandButton(Form &form, const ControlSpec &row)
+    : WidgetControl(form, row)
+    , m_button(new PushButton(row.caption.toString(), &form))
 {
     m_button->setObjectName(name());
-    m_button->setGeometry(spec.box.toPixels());
-    m_button->setFont(fontFor(form, spec.font));
-    m_button->setEnabled(spec.enabled);
-    m_button->setVisible(spec.visible);
+    m_button->setGeometry(row.box.toPixels());
+    m_button->setFont(fontFor(form, row.font));
+    m_button->setEnabled(row.enabled);
+    m_button->setVisible(row.visible);
     m_button->setAutoDefault(false);
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] { raiseClick(); });
 }
@@ -421,24 +421,24 @@ QWidget *CommandButton::widget() const
     return m_button;
 }
 
-ListBox::ListBox(Form &form, const ControlSpec &spec)
-    : WidgetControl(form, spec)
+ListBox::ListBox(Form &form, const ControlSpec &row)
+    : WidgetControl(form, row)
     , m_list(new ListWidget(&form, [this] { raiseClick(); }))
 {
     m_list->setObjectName(name());
-    m_list->setGeometry(spec.box.toPixels());
-    m_list->setFont(fontFor(form, spec.font));
+    m_list->setGeometry(row.box.toPixels());
+    m_list->setFont(fontFor(form, row.font));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setUniformItemSizes(true);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPalette palette = m_list->palette();
     palette.setColor(QPalette::Base,
-                     resolveColour(spec.backColor.value_or(Default::ListBackColor), palette));
+                     resolveColour(row.backColor.value_or(Default::ListBackColor), palette));
     palette.setColor(QPalette::Text,
-                     resolveColour(spec.foreColor.value_or(Default::ListForeColor), palette));
+                     resolveColour(row.foreColor.value_or(Default::ListForeColor), palette));
     m_list->setPalette(palette);
-    m_list->setEnabled(spec.enabled);
-    m_list->setVisible(spec.visible);
+    m_list->setEnabled(row.enabled);
+    m_list->setVisible(row.visible);
 }
 
 void ListBox::AddItem(const QString &text)

@@ -24,7 +24,7 @@ class Form;
 class Control
 {
 public:
-    Control(Form &form, const ControlSpec &spec);
+    Control(Form &form, const ControlSpec &row);
     Control(const Control &) = delete;
     Control &operator=(const Control &) = delete;
     virtual ~Control() = default;
@@ -64,7 +64,7 @@ protected:
 class Label final : public GraphicalControl
 {
 public:
-    Label(Form &form, const ControlSpec &spec);
+    Label(Form &form, const ControlSpec &row);
 
     const QString &caption() const { return m_caption; }
     void setCaption(const QString &caption);
@@ -97,7 +97,7 @@ private:
 class Line final : public GraphicalControl
 {
 public:
-    Line(Form &form, const ControlSpec &spec);
+    Line(Form &form, const ControlSpec &row);
 
     Colour borderColor() const { return m_colour; }
     void setBorderColor(Colour colour);
@@ -141,7 +141,7 @@ private:
 class CommandButton final : public WidgetControl
 {
 public:
-    CommandButton(Form &form, const ControlSpec &spec);
+    CommandButton(Form &form, const ControlSpec &row);
 
     QString caption() const;
     void setCaption(const QString &caption);
@@ -158,7 +158,7 @@ private:
 class ListBox final : public WidgetControl
 {
 public:
-    ListBox(Form &form, const ControlSpec &spec);
+    ListBox(Form &form, const ControlSpec &row);
 
     // Appends an entry at the end.
     void AddItem(const QString &text);

@@ -35,12 +35,12 @@ QString substituteFace(QStringView layoutFace)
     return StandInFace;
 }
 
-QFont makeFont(const FontSpec &spec)
+QFont makeFont(const FontSpec &entry)
 {
-    QFont font(substituteFace(spec.face));
-    font.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
+    QFont font(substituteFace(entry.face));
+    font.setPixelSize(static_cast<int>(std::lround(entry.points * 96.0 / 72.0)));
+    font.setBold(entry.bold);
+    font.setItalic(entry.italic);
     // Never borrow glyphs from another face: every character the program shows is in this one.
     font.setStyleStrategy(QFont::NoFontMerging);
     return font;

@@ -17,6 +17,6 @@ QString substituteFace(QStringView layoutFace);
 
 // The font for a layout's font entry; sizes in points become pixel sizes at 96 dpi, so text
 // keeps its place in a layout measured in twips whatever the screen's logical dpi.
-QFont makeFont(const FontSpec &spec);
+QFont makeFont(const FontSpec &entry);
 
 } // namespace forms

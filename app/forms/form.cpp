@@ -13,27 +13,28 @@
 
 namespace forms {
 
-Form::Form(Runtime &runtime, const FormSpec &spec, QWidget *parent)
+Form::Form(Runtime &runtime, const FormSpec &windowLayout, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_runtime(runtime)
-    , m_backColor(spec.backColor.value_or(Default::FormBackColor))
-    , m_foreColor(spec.foreColor.value_or(Default::FormForeColor))
-    , m_scale(spec.scale)
-    , m_canvas(spec.client.toPixels().size(),
+    , m_backColor(windowLayout.backColor.value_or(Default::FormBackColor))
+    , m_foreColor(windowLayout.foreColor.value_or(Default::FormForeColor))
+    , m_scale(windowLayout.scale)
+    , m_canvas(windowLayout.client.toPixels().size(),
                [this](QPainter &painter, const QRegion &region) { paintControls(painter, region); })
-    , m_pointBands(static_cast<std::size_t>(spec.client.toPixels().height() / BandHeight + 1))
+    , m_pointBands(
+          static_cast<std::size_t>(windowLayout.client.toPixels().height() / BandHeight + 1))
 {
-    setObjectName(spec.name.toString());
-    setWindowTitle(spec.caption.toString());
-    setFont(makeFont(spec.font.face.isEmpty() ? Default::Font : spec.font));
+    setObjectName(windowLayout.name.toString());
+    setWindowTitle(windowLayout.caption.toString());
+    setFont(makeFont(windowLayout.font.face.isEmpty() ? Default::Font : windowLayout.font));
     // The layout is fixed, so is the window: it opens at its stored place and size.
-    setGeometry(spec.client.toPixels());
+    setGeometry(windowLayout.client.toPixels());
     setFixedSize(size());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every pixel itself
 
-    for (const ControlSpec &row : spec.controls) {
+    for (const ControlSpec &row : windowLayout.controls) {
         switch (row.kind) {
         case ControlKind::Label: {
             auto label = std::make_unique<Label>(*this, row);

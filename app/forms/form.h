@@ -25,7 +25,7 @@ class Form : public QWidget
     Q_OBJECT
 
 public:
-    Form(Runtime &runtime, const FormSpec &spec, QWidget *parent = nullptr);
+    Form(Runtime &runtime, const FormSpec &windowLayout, QWidget *parent = nullptr);
     ~Form() override;
 
     // Raises the load event; the window's owner calls it once, right after creating it.

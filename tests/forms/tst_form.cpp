@@ -68,7 +68,7 @@ const ControlSpec controls[] = {
     {.name = u"List1", .kind = K::ListBox, .box = {3000, 1350, 1200, 1035}, .tabIndex = 1},
 };
 
-const FormSpec spec{
+const FormSpec probeLayout{
     .name = u"Probe",
     .caption = u"Probe",
     .client = {0, 0, 4500, 3000},
@@ -120,7 +120,7 @@ class Probe : public Form
 {
 public:
     explicit Probe(Runtime &runtime)
-        : Form(runtime, spec)
+        : Form(runtime, probeLayout)
         , list(listBox(u"List1"))
     {
         commandButton(u"Command1").onClick([this] { ++clicks.command1; });
