@@ -10,6 +10,7 @@
 // display server, not from the program's own painting.
 
 #include "form1.h"
+#include "form2.h"
 #include "forms/platform.h"
 #include "forms/runtime.h"
 #include "program.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -31,8 +31,8 @@ namespace {
 bool shoot(QWidget &window, const QString &path)
 {
     QTest::qWait(150); // let the display server catch up with the last repaint
-    const QPixmap shot = window.screen()->grabWindow(0, window.x(), window.y(), window.width(),
-                                                     window.height());
+    const QPixmap shot =
+        window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
     if (shot.isNull() || !shot.save(path))
         return false;
     std::printf("%s\n", qPrintable(path));
@@ -68,5 +68,16 @@ int main(int argc, char *argv[])
         if (press == 3 || press == 5 || press == 8)
             ok = ok && shoot(lesson, folder.filePath(u"form1-press%1.png"_s.arg(press)));
     }
+
+    // The excursion, before and after "Start", and back to the lesson.
+    QTest::mouseClick(lesson.Command2.button(), Qt::LeftButton);
+    Form2 &comparison = program.form2();
+    ok = ok && QTest::qWaitForWindowExposed(&comparison);
+    ok = ok && shoot(comparison, folder.filePath(u"form2-start.png"_s));
+    QTest::mouseClick(comparison.Command1.button(), Qt::LeftButton);
+    ok = ok && shoot(comparison, folder.filePath(u"form2-plot.png"_s));
+    QTest::mouseClick(comparison.Command2.button(), Qt::LeftButton);
+    ok = ok && QTest::qWaitForWindowExposed(&lesson);
+    ok = ok && shoot(lesson, folder.filePath(u"form1-back.png"_s));
     return ok && !runtime.hasEnded() ? 0 : 1;
 }
