@@ -24,8 +24,6 @@ public:
 
     Canvas(QSize logicalSize, PaintControls paintControls);
 
-    bool hasPoints() const { return !m_points.isNull(); }
-
     bool contains(QPoint logical) const
     {
         return logical.x() >= 0 && logical.y() >= 0 && logical.x() < m_size.width() &&

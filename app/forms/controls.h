@@ -74,7 +74,6 @@ public:
     void setBackColor(Colour colour);
 
     bool isTransparent() const { return m_transparent; }
-    Alignment alignment() const { return m_alignment; }
     const QFont &font() const { return m_font; }
     QRect box() const { return m_box; }
 

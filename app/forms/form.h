@@ -41,7 +41,6 @@ public:
 
     Colour foreColor() const { return m_foreColor; }
     Colour backColor() const { return m_backColor; }
-    const UserScale &scale() const { return m_scale; }
     // Where a user point lands, in twips from the client area's top-left corner and in
     // logical pixels.
     QPointF userToTwips(double x, double y) const { return m_scale.toTwips(x, y); }
