@@ -10,7 +10,7 @@ packages="build-essential cmake ninja-build pkg-config
 qt6-base-dev qt6-base-private-dev libgl-dev
 fonts-liberation
 xvfb xauth x11-apps imagemagick
-libbenchmark-dev
+libbenchmark-dev python3
 strace valgrind
 desktop-file-utils appstream dpkg-dev
 binutils-mingw-w64-x86-64"
