@@ -13,7 +13,7 @@ public:
     explicit Form2(forms::Runtime &runtime);
 
     // The window's layout, as data.
-    static const forms::FormSpec &layout();
+    static const forms::FormLayout &layout();
 
     // Controls the handler and the window switch reach by name.
     forms::CommandButton &Command1; // "Start"

@@ -2,25 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
-#include "decaycurve.h"
+#include "decay/decay.h"
 
 #include <iterator>
+#include <string_view>
 
-using namespace Qt::StringLiterals;
 using forms::Colour;
 
 namespace {
 
 struct Isotope
 {
-    const char16_t *name;
+    std::string_view name;
     double halfLife; // [million years]
 };
 
 // The list's entries; an entry's row is its list index.
 constexpr Isotope isotopes[] = {
-    {u"Kalium 40", 1280}, {u"Thorium 232", 14050},      {u"Uran 235", 703.8},
-    {u"Uran 238", 4468},  {u"Kohlenstoff 14", 0.00573},
+    {"Kalium 40", 1280}, {"Thorium 232", 14050},      {"Uran 235", 703.8},
+    {"Uran 238", 4468},  {"Kohlenstoff 14", 0.00573},
 };
 
 constexpr Colour Highlight = 0x000000FF; // red
@@ -33,47 +33,47 @@ constexpr int SettledWidth = 1; // [pixels]
 
 Form1::Form1(forms::Runtime &runtime)
     : forms::Form(runtime, layout())
-    , List1(listBox(u"List1"))
-    , Command1(commandButton(u"Command1"))
-    , Command2(commandButton(u"Command2"))
-    , Label1(label(u"Label1"))
-    , Label2(label(u"Label2"))
-    , Label3(label(u"Label3"))
-    , Label4(label(u"Label4"))
-    , Label5(label(u"Label5"))
-    , Label6(label(u"Label6"))
-    , Label7(label(u"Label7"))
-    , Label8(label(u"Label8"))
-    , Label9(label(u"Label9"))
-    , Label10(label(u"Label10"))
-    , Label11(label(u"Label11"))
-    , Label12(label(u"Label12"))
-    , Label13(label(u"Label13"))
-    , Label17(label(u"Label17"))
-    , Label18(label(u"Label18"))
-    , Label19(label(u"Label19"))
-    , Line4(line(u"Line4"))
-    , Line5(line(u"Line5"))
-    , Line6(line(u"Line6"))
-    , Line7(line(u"Line7"))
-    , Line8(line(u"Line8"))
-    , Line9(line(u"Line9"))
-    , Line10(line(u"Line10"))
-    , Line11(line(u"Line11"))
-    , Line12(line(u"Line12"))
-    , Line18(line(u"Line18"))
+    , List1(listBox("List1"))
+    , Command1(commandButton("Command1"))
+    , Command2(commandButton("Command2"))
+    , Label1(label("Label1"))
+    , Label2(label("Label2"))
+    , Label3(label("Label3"))
+    , Label4(label("Label4"))
+    , Label5(label("Label5"))
+    , Label6(label("Label6"))
+    , Label7(label("Label7"))
+    , Label8(label("Label8"))
+    , Label9(label("Label9"))
+    , Label10(label("Label10"))
+    , Label11(label("Label11"))
+    , Label12(label("Label12"))
+    , Label13(label("Label13"))
+    , Label17(label("Label17"))
+    , Label18(label("Label18"))
+    , Label19(label("Label19"))
+    , Line4(line("Line4"))
+    , Line5(line("Line5"))
+    , Line6(line("Line6"))
+    , Line7(line("Line7"))
+    , Line8(line("Line8"))
+    , Line9(line("Line9"))
+    , Line10(line("Line10"))
+    , Line11(line("Line11"))
+    , Line12(line("Line12"))
+    , Line18(line("Line18"))
 {
     List1.onClick([this] { List1_Click(); });
     Command1.onClick([this] { Command1_Click(); });
     // For screen readers: the list has no caption of its own, and the diagram is only drawn.
-    List1.widget()->setAccessibleName(u"Isotope"_s);
+    List1.setAccessibleName("Isotope");
     describeDiagram();
 }
 
 void Form1::Form_Load()
 {
     for (const Isotope &isotope : isotopes)
-        List1.AddItem(QString::fromUtf16(isotope.name));
+        List1.AddItem(std::string(isotope.name));
 }
 
 void Form1::List1_Click()
@@ -81,11 +81,11 @@ void Form1::List1_Click()
     // With no entry selected the last choice stays, and everything below runs all the same.
     const int index = List1.ListIndex();
     if (index >= 0 && index < static_cast<int>(std::size(isotopes))) {
-        Isotop = QString::fromUtf16(isotopes[index].name);
+        Isotop = isotopes[index].name;
         Thalb = isotopes[index].halfLife;
     }
-    const QString halfLife = runtime().toText(Thalb);
-    Label11.setCaption(u"Zerfallsfrist =  "_s + halfLife + u" Millionen Jahre"_s);
+    const std::string halfLife = runtime().toText(Thalb);
+    Label11.setCaption("Zerfallsfrist =  " + halfLife + " Millionen Jahre");
     Label10.setCaption(Isotop);
 
     // The time axis in whole half-lives, from 0 under x = 0 to 5 under x = 125.
@@ -97,14 +97,14 @@ void Form1::List1_Click()
     for (int n = 0; n <= 5; ++n)
         axisLabels[n]->setCaption(runtime().toText(axisValues[n]));
 
-    forms::forEach(i.counter(), 0, decaycurve::LastIndex, [this](std::int16_t n) {
-        const auto point = decaycurve::point(n);
+    forms::forEach(i.counter(), 0, decay::LessonLastIndex, [this](std::int16_t n) {
+        const auto point = decay::lessonPoint(n);
         PSet(point.x, point.y);
     });
-    m_curveDescription = Isotop.isEmpty()
-        ? u"Zerfallskurve: nach jeder Zerfallsfrist ist nur noch die Hälfte vorhanden."_s
-        : u"Zerfallskurve von "_s + Isotop + u": nach jeder Zerfallsfrist von "_s + halfLife +
-            u" Millionen Jahren ist nur noch die Hälfte vorhanden."_s;
+    m_curveDescription = Isotop.empty()
+        ? "Zerfallskurve: nach jeder Zerfallsfrist ist nur noch die Hälfte vorhanden."
+        : "Zerfallskurve von " + Isotop + ": nach jeder Zerfallsfrist von " + halfLife +
+            " Millionen Jahren ist nur noch die Hälfte vorhanden.";
     describeDiagram();
     Command1.setEnabled(true);
 }
@@ -141,7 +141,7 @@ void Form1::Command1_Click()
     case 8:
         stepAlongCurve({{&Line10, &Line11, &Line6, &Line8}, {&Label9, &Label12, &Label4, &Label8}},
                        4, {}, 0);
-        Command1.setCaption(u"Ende"_s);
+        Command1.setCaption("Ende");
         break;
     case 9:
         runtime().End(); // the ninth press ends the lesson and the program
@@ -180,42 +180,42 @@ void Form1::drawSegment(int segment, Colour colour)
     if (segment == 0)
         return;
     // Segment k is the k-th half-life; neighbours share their end point.
-    const auto first = static_cast<std::int16_t>((segment - 1) * decaycurve::StepsPerHalfLife);
-    const auto last = static_cast<std::int16_t>(segment * decaycurve::StepsPerHalfLife);
+    const auto first = static_cast<std::int16_t>((segment - 1) * decay::StepsPerHalfLife);
+    const auto last = static_cast<std::int16_t>(segment * decay::StepsPerHalfLife);
     forms::forEach(i.counter(), first, last, [this, colour](std::int16_t n) {
-        const auto point = decaycurve::point(n);
+        const auto point = decay::lessonPoint(n);
         PSet(point.x, point.y, colour);
     });
 }
 
 void Form1::describeDiagram()
 {
-    if (m_curveDescription.isEmpty()) {
-        setDrawingDescription(u"Diagramm ohne Kurve: Anteil des radioaktiven Isotops in Prozent "
-                              u"über der Zeit in Millionen Jahren."_s);
+    if (m_curveDescription.empty()) {
+        setDrawingDescription("Diagramm ohne Kurve: Anteil des radioaktiven Isotops in Prozent "
+                              "über der Zeit in Millionen Jahren.");
         return;
     }
-    QString text = m_curveDescription;
+    std::string text = m_curveDescription;
     const int presses = intClicks.value();
     if (presses >= 3)
-        text += u" Gepunktete Hilfslinien markieren die ersten fünf Zerfallsfristen."_s;
+        text += " Gepunktete Hilfslinien markieren die ersten fünf Zerfallsfristen.";
     // Presses 4 to 7 highlight half-life 1 to 4; its labels give its span and its shares.
     if (presses >= 4 && presses <= 7) {
         struct HalfLife
         {
-            const char16_t *ordinal;
+            std::string_view ordinal;
             const forms::Label *from, *to; // time-axis labels
             const forms::Label *before, *after; // per-cent labels
         };
-        const HalfLife halfLives[] = {{u"erste", &Label5, &Label6, &Label1, &Label2},
-                                      {u"zweite", &Label6, &Label7, &Label2, &Label3},
-                                      {u"dritte", &Label7, &Label8, &Label3, &Label4},
-                                      {u"vierte", &Label8, &Label9, &Label4, &Label12}};
+        const HalfLife halfLives[] = {{"erste", &Label5, &Label6, &Label1, &Label2},
+                                      {"zweite", &Label6, &Label7, &Label2, &Label3},
+                                      {"dritte", &Label7, &Label8, &Label3, &Label4},
+                                      {"vierte", &Label8, &Label9, &Label4, &Label12}};
         const HalfLife &lit = halfLives[presses - 4];
-        text += u" Rot hervorgehoben ist die "_s + QString::fromUtf16(lit.ordinal) +
-            u" Zerfallsfrist: zwischen "_s + lit.from->caption() + u" und "_s + lit.to->caption() +
-            u" Millionen Jahren sinkt der Anteil von "_s + lit.before->caption() + u" auf "_s +
-            lit.after->caption() + u"."_s;
+        text += " Rot hervorgehoben ist die " + std::string(lit.ordinal) +
+            " Zerfallsfrist: zwischen " + lit.from->caption() + " und " + lit.to->caption() +
+            " Millionen Jahren sinkt der Anteil von " + lit.before->caption() + " auf " +
+            lit.after->caption() + ".";
     }
     setDrawingDescription(text);
 }

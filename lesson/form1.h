@@ -5,8 +5,8 @@
 #include "forms/checked.h"
 #include "forms/form.h"
 
-#include <QString>
 #include <initializer_list>
+#include <string>
 
 // The lesson window: a decay diagram, the isotope list, and the guided lesson that "Weiter"
 // steps through.
@@ -16,7 +16,7 @@ public:
     explicit Form1(forms::Runtime &runtime);
 
     // The window's layout, as data.
-    static const forms::FormSpec &layout();
+    static const forms::FormLayout &layout();
 
     // Controls the handlers and the window switch reach by name.
     forms::ListBox &List1;
@@ -28,8 +28,8 @@ public:
 
     // The lesson's state; it lives as long as the window.
     double Thalb = 0; // half-life of the selected isotope [million years]
-    QString Isotop; // name of the selected isotope
-    forms::Variant i; // loop counter shared by the drawing loops
+    std::string Isotop; // name of the selected isotope
+    forms::OptionalInt16 i; // loop counter shared by the drawing loops
     forms::Int16 intClicks; // presses of "Weiter" so far
 
 protected:
@@ -54,5 +54,5 @@ private:
     // Tells screen readers what the diagram shows now.
     void describeDiagram();
 
-    QString m_curveDescription; // the chosen isotope's curve, in words; empty before a choice
+    std::string m_curveDescription; // the chosen isotope's curve, in words; empty before a choice
 };

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "program.h"
 
-#include "form1.h"
-#include "form2.h"
+#include "comparison/form2.h"
+#include "lesson/form1.h"
 
 Program::Program(forms::Runtime &runtime)
     : m_runtime(runtime)

@@ -1,16 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "decaycurve.h"
+#include "decay.h"
 
 #include "forms/checked.h"
 
 #include <cmath>
 
-namespace decaycurve {
+namespace decay {
 
-Point point(std::int16_t index)
+using namespace forms;
+
+Point lessonPoint(std::int16_t index)
 {
-    using namespace forms;
     const double x = checkedDivide(index, 10);
     const double half = checkedDivide(1, 2);
     // 4 × 1500 still fits a 16-bit integer. The quotient equals index / 250 exactly, since
@@ -21,4 +22,12 @@ Point point(std::int16_t index)
     return {toSingle(x), toSingle(y)};
 }
 
-} // namespace decaycurve
+float remainingOfSample(float years, float halfLife)
+{
+    constexpr double FullSample = 10000; // the undecayed sample, 100 % [user units]
+    const double exponent = checkedDivide(double(years), double(halfLife));
+    // Cs-137 falls below the smallest single after about 4900 years: it becomes 0.
+    return toSingle(checkedResult(FullSample * std::pow(0.5, exponent)));
+}
+
+} // namespace decay
