@@ -1,0 +1,133 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// What "Start" does to the comparison window: the legend, the window's counters, the five
+// curves in the points the window holds, and a fault at any step of it.
+
+#include "comparison/form2.h"
+#include "decay/decay.h"
+#include "recordingface.h"
+
+#include <doctest.h>
+#include <string>
+
+using namespace forms;
+using testsupport::RecordingFace;
+
+namespace {
+
+// The legend as a pupil must read it, entry by entry; colours are 0x00BBGGRR.
+struct LegendEntry
+{
+    const char *caption;
+    Colour colour;
+};
+constexpr LegendEntry Legend[] = {
+    {"Cs-137 (Cäsium -137)", 0x008080FF}, // red 255, green 128, blue 128
+    {"Am-241 (Americium -241)", 0x00C00000}, // blue 192
+    {"Ra-226 (Radium -226)", 0x000000FF}, // red 255
+    {"C-14 (Kohlenstoff -14)", 0x000040C0}, // red 192, green 64
+    {"Pu-239 (Plutonium -239)", 0x00FF00FF}, // plutonium's own symbol, not platinum's
+};
+constexpr std::int64_t LegendCalls = 10; // a caption and a colour per legend label
+constexpr std::int64_t PointsPerCurve = 10001; // years 0 to 10000
+
+struct Comparison
+{
+    Comparison()
+    {
+        runtime.dispatch([this] { form.Show(); });
+    }
+    const Label *legend(int entry) const
+    {
+        const Label *labels[] = {&form.Label1, &form.Label2, &form.Label3, &form.Label4,
+                                 &form.Label5};
+        return labels[entry];
+    }
+
+    RecordingFace face;
+    Runtime runtime{face, ","};
+    Form2 form{runtime};
+};
+
+} // namespace
+
+TEST_CASE("Start captions and colours the legend, draws 50005 points, then shows the legend")
+{
+    Comparison comparison;
+    Form2 &form = comparison.form;
+    for (int entry = 0; entry < 5; ++entry)
+        CHECK(comparison.legend(entry)->caption().empty());
+    const auto before = comparison.runtime.callCount();
+    form.Command1.press();
+    CHECK(comparison.runtime.callCount() - before == LegendCalls + 5 * PointsPerCurve + 5);
+    for (int entry = 0; entry < 5; ++entry) {
+        CAPTURE(entry);
+        CHECK(comparison.legend(entry)->caption() == Legend[entry].caption);
+        CHECK(comparison.legend(entry)->foreColor() == Legend[entry].colour);
+        CHECK(comparison.legend(entry)->isVisible());
+    }
+    CHECK(form.intIso.value() == 5);
+    CHECK(form.intZeit.value() == 10001);
+    CHECK(RecordingFace::viewOf(form).repaints.size() == 1);
+    CHECK(comparison.face.reports.empty());
+}
+
+TEST_CASE("the five curves' points, in their colours")
+{
+    Comparison comparison;
+    comparison.form.Command1.press();
+    const auto colourAt = [&](float x, float y) {
+        return testsupport::pointAt(comparison.form, x, y);
+    };
+    // Every curve starts at (0, 10000); Pu-239 is drawn last, so its colour stays.
+    CHECK(colourAt(0, 10000) == toRgba(Legend[4].colour));
+    // From 4899 years on, Cs-137's value is below half the smallest single: 0, on the axis.
+    CHECK(decay::remainingOfSample(4900, 30) == 0.0f);
+    CHECK(colourAt(7000, 0) == toRgba(Legend[0].colour));
+    // 432 / 432.20001 half-lives: 10000 × 2^−0.999537 ≈ 5001.6, a pixel row above y = 5000.
+    CHECK(colourAt(432, 5001.6f) == toRgba(Legend[1].colour));
+    CHECK(decay::remainingOfSample(1600, 1600) == 5000.0f); // whole half-lives exactly
+    CHECK(colourAt(1600, 5000) == toRgba(Legend[2].colour));
+    CHECK(colourAt(5730, 5000) == toRgba(Legend[3].colour));
+    CHECK(colourAt(10000, 131.39f) == toRgba(Legend[2].colour));
+    CHECK(colourAt(10000, 2982.92f) == toRgba(Legend[3].colour));
+    CHECK(colourAt(10000, 7501.41f) == toRgba(Legend[4].colour));
+    // A point under a label's box stays: the labels are transparent.
+    const auto underLabel1 = *comparison.form.scale().toPixel(2000, 404.5f);
+    CHECK(comparison.form.Label1.box().contains(underLabel1));
+    CHECK(comparison.form.points().at(underLabel1) == toRgba(Legend[1].colour));
+}
+
+TEST_CASE("a fault during Start stops it at that very step")
+{
+    struct Row
+    {
+        std::int64_t failingCall; // counted from the press
+        int captions, colours; // legend labels captioned and coloured, from Label1
+        int iso, zeit;
+    };
+    // Calls: caption and colour of Label1 to Label5 (1 to 10), one per point (11 to 50015),
+    // then Visible of Label1 to Label5 (50016 to 50020).
+    const Row rows[] = {
+        {4, 2, 1, 0, 0},
+        {LegendCalls + 1, 5, 5, 0, 0},
+        {LegendCalls + PointsPerCurve + 1, 5, 5, 1, 0},
+        {LegendCalls + 5 * PointsPerCurve, 5, 5, 4, 10000},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.failingCall);
+        Comparison comparison;
+        comparison.runtime.failCall(row.failingCall);
+        comparison.form.Command1.press();
+        CHECK(comparison.face.reports == std::vector{ErrorKind::PlatformFailed});
+        CHECK(comparison.runtime.exitStatus() == RuntimeErrorExitStatus);
+        CHECK(comparison.form.intIso.value() == row.iso);
+        CHECK(comparison.form.intZeit.value() == row.zeit);
+        for (int entry = 0; entry < 5; ++entry) {
+            const Label &label = *comparison.legend(entry);
+            CHECK(label.caption() == (entry < row.captions ? Legend[entry].caption : ""));
+            CHECK((label.foreColor() == Legend[entry].colour) == (entry < row.colours));
+        }
+    }
+}

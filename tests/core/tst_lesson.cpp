@@ -1,0 +1,292 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The lesson window's handlers as a pupil drives them: choosing isotopes and the nine presses
+// of "Weiter", checked through the controls and the points the window holds.
+
+#include "decay/decay.h"
+#include "lesson/form1.h"
+#include "recordingface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <doctest.h>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace forms;
+using testsupport::RecordingFace;
+
+namespace {
+
+constexpr Colour Foreground = 0x00FF0000; // the window's ForeColor: blue 255
+constexpr Colour Red = 0x000000FF;
+constexpr Colour Settled = 0x00F00000; // blue 240
+constexpr Colour Black = 0x00000000;
+
+struct Lesson
+{
+    explicit Lesson(std::string separator = ",")
+        : runtime(face, std::move(separator))
+    {
+        form.load();
+        runtime.dispatch([this] { form.Show(); });
+    }
+    void choose(int row) { form.List1.choose(row); }
+    void press(int times)
+    {
+        for (int n = 0; n < times; ++n)
+            form.Command1.press();
+    }
+    Rgba curve(int index) const
+    {
+        const auto point = decay::lessonPoint(static_cast<std::int16_t>(index));
+        return testsupport::pointAt(form, point.x, point.y);
+    }
+    std::vector<std::string> axis() const
+    {
+        std::vector<std::string> captions;
+        for (const Label *label :
+             {&form.Label5, &form.Label6, &form.Label7, &form.Label8, &form.Label9, &form.Label13})
+            captions.push_back(label->caption());
+        return captions;
+    }
+
+    RecordingFace face;
+    Runtime runtime;
+    Form1 form{runtime};
+};
+
+// The colour point `index` of the curve shows after `press` presses of "Weiter": press 3 + k
+// draws segment k (indices 250 (k − 1) to 250 k) in red over the settled segments before it;
+// press 8 settles all four.
+Colour expectedCurveColour(int press, int index)
+{
+    if (press <= 3)
+        return Foreground;
+    const int segment = std::min(press - 3, 4);
+    const int first = 250 * (segment - 1), last = 250 * segment;
+    if (press == 8)
+        return index <= last ? Settled : Foreground;
+    if (index >= first && index <= last)
+        return Red;
+    return index < first ? Settled : Foreground;
+}
+
+} // namespace
+
+TEST_CASE("the lesson starts with five isotopes, nothing chosen and no curve")
+{
+    Lesson lesson;
+    const std::vector<std::string> names{"Kalium 40", "Thorium 232", "Uran 235", "Uran 238",
+                                         "Kohlenstoff 14"};
+    CHECK(lesson.form.List1.items() == names);
+    CHECK(lesson.form.List1.selectedIndex() == -1);
+    CHECK(!lesson.form.Command1.isEnabled());
+    CHECK(lesson.form.i.isEmpty());
+    CHECK(lesson.form.points().isEmpty());
+    CHECK(RecordingFace::viewOf(lesson.form).shown);
+}
+
+TEST_CASE("choosing an isotope captions its half-life and the time axis")
+{
+    struct Row
+    {
+        int row;
+        const char *separator;
+        std::string halfLife;
+        std::vector<std::string> axis; // Label5, 6, 7, 8, 9, 13
+    };
+    // The singles nearest to 2, 3 and 4 × 703.8 have long expansions; seven digits round them
+    // back to 1407,6, 2111,4 and 2815,2, and 5 × 703.8 = 3519 shows no separator.
+    const Row rows[] = {
+        {0, ",", "1280", {"0", "1280", "2560", "3840", "5120", "6400"}},
+        {1, ",", "14050", {"0", "14050", "28100", "42150", "56200", "70250"}},
+        {2, ",", "703,8", {"0", "703,8", "1407,6", "2111,4", "2815,2", "3519"}},
+        {2, ".", "703.8", {"0", "703.8", "1407.6", "2111.4", "2815.2", "3519"}},
+        {3, ",", "4468", {"0", "4468", "8936", "13404", "17872", "22340"}},
+        {4, ",", "0,00573", {"0", "0,00573", "0,01146", "0,01719", "0,02292", "0,02865"}},
+    };
+    for (const Row &row : rows) {
+        CAPTURE(row.halfLife);
+        Lesson lesson(row.separator);
+        lesson.choose(row.row);
+        CHECK(lesson.form.Label11.caption() ==
+              "Zerfallsfrist =  " + row.halfLife + " Millionen Jahre");
+        CHECK(lesson.form.Label10.caption() == lesson.form.List1.items()[row.row]);
+        CHECK(lesson.form.Isotop == lesson.form.List1.items()[row.row]);
+        CHECK(lesson.axis() == row.axis);
+        CHECK(lesson.form.Command1.isEnabled());
+        CHECK(lesson.form.i.value() == std::optional<std::int16_t>(1501));
+        CHECK(lesson.face.reports.empty());
+    }
+}
+
+TEST_CASE("the curve's points are exact, and land where the guide lines cross")
+{
+    const float halves[] = {50.0f, 25.0f, 12.5f, 6.25f, 3.125f, 1.5625f};
+    for (int k = 1; k <= 6; ++k) {
+        const auto point = decay::lessonPoint(static_cast<std::int16_t>(250 * k));
+        CHECK(point.x == 25.0f * float(k));
+        CHECK(point.y == halves[k - 1]);
+    }
+    // The guided lesson describes its pieces as 100 × 0.5 ^ (i / 250); that must be the very
+    // same single for every index, or a highlighted piece would stray from the curve.
+    for (int index = 0; index <= decay::LessonLastIndex; ++index) {
+        const auto point = decay::lessonPoint(static_cast<std::int16_t>(index));
+        REQUIRE(point.y == static_cast<float>(100.0 * std::pow(0.5, index / 250.0)));
+    }
+
+    Lesson lesson;
+    lesson.choose(3);
+    int set = 0;
+    for (int y = 0; y < lesson.form.points().height(); ++y)
+        for (int x = 0; x < lesson.form.points().width(); ++x)
+            set += lesson.form.points().at({x, y}) != 0;
+    CHECK(set > 700); // 1501 points, several on one pixel where the curve is flat
+    for (int index : {0, 250, 500, 750, 1000, 1250, 1500})
+        CHECK(lesson.curve(index) == toRgba(Foreground));
+    // (25, 50) lies on the crossing of the first half-life's guides, (0, 100) on the tick.
+    const auto crossing = *lesson.form.scale().toPixel(25, 50);
+    CHECK(crossing.x == lesson.form.Line7.start().x);
+    CHECK(crossing.y == lesson.form.Line4.start().y);
+    CHECK(lesson.form.scale().toPixel(0, 100)->y == lesson.form.line("Line3").start().y);
+}
+
+TEST_CASE("each press of Weiter shows its texts, guides, colours and curve segment")
+{
+    const std::set<std::string> texts{"Label17", "Label18", "Label19"};
+    const std::vector<std::set<std::string>> shownAfter{
+        {}, {"Label17"}, {"Label17", "Label18"}, texts, texts, texts, texts, texts, texts};
+    const std::vector<std::set<std::string>> redLinesAfter{{},
+                                                           {},
+                                                           {},
+                                                           {},
+                                                           {"Line4", "Line7"},
+                                                           {"Line4", "Line7", "Line5", "Line9"},
+                                                           {"Line5", "Line9", "Line6", "Line8"},
+                                                           {"Line6", "Line8", "Line10", "Line11"},
+                                                           {}};
+    const std::vector<std::set<std::string>> redLabelsAfter{
+        {},
+        {},
+        {},
+        {},
+        {"Label1", "Label2", "Label5", "Label6"},
+        {"Label2", "Label3", "Label6", "Label7"},
+        {"Label3", "Label4", "Label7", "Label8"},
+        {"Label4", "Label8", "Label9", "Label12"},
+        {}};
+    const std::vector<std::vector<std::string>> guides{
+        {"Line4", "Line7"}, {"Line5", "Line9"}, {"Line6", "Line8"}, {"Line11", "Line10"}};
+
+    Lesson lesson;
+    lesson.choose(3);
+    Form1 &form = lesson.form;
+    for (int presses = 0; presses <= 8; ++presses) {
+        CAPTURE(presses);
+        if (presses > 0)
+            lesson.press(1);
+        CHECK(form.intClicks.value() == presses);
+        for (const std::string &name : texts)
+            CHECK(form.label(name).isVisible() == shownAfter[presses].contains(name));
+        for (const char *name : {"Line12", "Line18", "Label3", "Label4", "Label12"})
+            CHECK(form.control<GraphicalControl>(name).isVisible() == (presses >= 3));
+
+        // Guides: red and 2 wide while highlighted, then black and 1 wide; those never
+        // highlighted keep the layout's colour.
+        const int settledUpTo = presses == 8 ? 4 : presses - 4;
+        for (int segment = 1; segment <= 4; ++segment) {
+            for (const std::string &name : guides[segment - 1]) {
+                const Line &guide = form.line(name);
+                if (redLinesAfter[presses].contains(name)) {
+                    CHECK(guide.borderColor() == Red);
+                    CHECK(guide.borderWidth() == 2);
+                } else {
+                    CHECK(guide.borderWidth() == 1);
+                    CHECK((guide.borderColor() == Black) == (segment <= settledUpTo));
+                }
+            }
+        }
+        for (const Label *label : form.labels())
+            CHECK((label->foreColor() == Red) == redLabelsAfter[presses].contains(label->name()));
+
+        // inside each segment and at the shared ends; 1001 would share 1000's pixel
+        for (int index : {0, 125, 249, 250, 251, 375, 500, 625, 750, 875, 1000, 1005, 1250, 1500})
+            CHECK(lesson.curve(index) == toRgba(expectedCurveColour(presses, index)));
+        CHECK(form.Command1.caption() == (presses == 8 ? "Ende" : "Weiter"));
+    }
+    CHECK(lesson.face.reports.empty());
+}
+
+TEST_CASE("the ninth press ends the program, and nothing runs after it")
+{
+    Lesson lesson;
+    lesson.choose(1);
+    lesson.press(8);
+    CHECK(!lesson.runtime.hasEnded());
+    lesson.press(1);
+    CHECK(lesson.runtime.hasEnded());
+    CHECK(lesson.face.endedWith == 0);
+    CHECK(!RecordingFace::viewOf(lesson.form).shown);
+    CHECK(lesson.form.intClicks.value() == 9);
+    lesson.choose(0);
+    lesson.press(1);
+    CHECK(lesson.form.Isotop == "Thorium 232");
+    CHECK(lesson.form.intClicks.value() == 9);
+}
+
+TEST_CASE("a new isotope mid-lesson redraws the curve and the lesson goes on")
+{
+    Lesson lesson;
+    lesson.choose(3);
+    lesson.press(5);
+    lesson.choose(0); // Kalium 40: the whole curve again in the foreground colour
+    CHECK(lesson.form.intClicks.value() == 5);
+    CHECK(lesson.form.Label6.caption() == "1280");
+    CHECK(lesson.form.Label6.foreColor() == Red); // mark colours stay as they were
+    for (int index : {0, 125, 250, 375, 500})
+        CHECK(lesson.curve(index) == toRgba(Foreground));
+
+    lesson.press(1); // the sixth step: segment 2 settles, segment 3 turns red
+    for (int index : {0, 125, 248})
+        CHECK(lesson.curve(index) == toRgba(Foreground));
+    for (int index : {251, 375, 499})
+        CHECK(lesson.curve(index) == toRgba(Settled));
+    for (int index : {500, 625, 750})
+        CHECK(lesson.curve(index) == toRgba(Red));
+    CHECK(lesson.form.Label8.caption() == "3840");
+}
+
+TEST_CASE("the pupil cannot choose nothing; choosing again redraws")
+{
+    Lesson lesson;
+    lesson.choose(3);
+    lesson.choose(-1);
+    lesson.choose(5);
+    CHECK(lesson.form.List1.selectedIndex() == 3);
+    CHECK(lesson.form.Label10.caption() == "Uran 238");
+    const auto calls = lesson.runtime.callCount();
+    lesson.choose(3); // a click on the selected entry raises Click too: the curve again
+    CHECK(lesson.runtime.callCount() - calls > decay::LessonLastIndex);
+}
+
+TEST_CASE("a fault anywhere in a handler leaves what it did and ends through the report")
+{
+    // Choosing Uran 238 makes a fixed number of platform calls; fail each in turn.
+    Lesson count;
+    const auto before = count.runtime.callCount();
+    count.choose(3);
+    const auto calls = count.runtime.callCount() - before;
+    REQUIRE(calls > 1501);
+    for (std::int64_t n : {std::int64_t{1}, std::int64_t{2}, std::int64_t{10}, calls - 1, calls}) {
+        CAPTURE(n);
+        Lesson lesson;
+        lesson.runtime.failCall(n);
+        lesson.choose(3);
+        CHECK(lesson.face.reports == std::vector{ErrorKind::PlatformFailed});
+        CHECK(lesson.face.endedWith == RuntimeErrorExitStatus);
+        CHECK(!lesson.form.Command1.isEnabled()); // its call is the last one
+    }
+}
