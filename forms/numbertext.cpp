@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,13 +21,21 @@ std::string toText(double value, int significantDigits, std::string_view separat
     if (std::isinf(value))
         return value > 0 ? "Inf" : "-Inf";
 
-    // Scientific form rounds to exactly the wanted number of significant digits and, unlike
-    // printf, never looks at the process locale.
+    // Scientific form rounds to exactly the wanted number of significant digits.
     char buffer[64];
+#if __cpp_lib_to_chars >= 201611L
+    // Unlike printf, to_chars never looks at the process locale.
     const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
                                             std::chars_format::scientific, significantDigits - 1);
     assert(error == std::errc());
     std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
+#else
+    // The WebAssembly build's standard library has no floating-point to_chars. printf rounds
+    // the same way; the decimal point it writes, whatever the locale's, is skipped below.
+    const int length = std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, value);
+    assert(length > 0 && length < static_cast<int>(sizeof buffer));
+    std::string_view text(buffer, static_cast<std::size_t>(length));
+#endif
 
     const bool negative = text.front() == '-';
     if (negative)
@@ -37,7 +46,7 @@ std::string toText(double value, int significantDigits, std::string_view separat
                     exponent);
     std::string digits;
     for (char c : text.substr(0, e))
-        if (c != '.')
+        if (c >= '0' && c <= '9')
             digits += c;
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
