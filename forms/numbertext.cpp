@@ -4,8 +4,8 @@
 
 #include <cassert>
 #include <charconv>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace forms {
