@@ -82,6 +82,9 @@ void Form2::Command1_Click()
     Label4.setVisible(true);
     Label5.setVisible(true);
     describeDiagram(true);
+    announce("Fünf Zerfallskurven sind gezeichnet. Die Legende, von der kürzesten zur längsten "
+             "Zerfallsfrist: " +
+             legendInWords() + ".");
 }
 
 void Form2::describeDiagram(bool drawn)
@@ -92,6 +95,16 @@ void Form2::describeDiagram(bool drawn)
         return;
     }
     // The curves by their legend entries, as the legend names and colours them.
+    setDrawingDescription(
+        "Zerfallskurven von fünf Isotopen über 10000 Jahre, jede in ihrer Farbe: " +
+        legendInWords() +
+        ". Sie sind nach der Zerfallsfrist geordnet, von der kürzesten zur längsten; je kürzer "
+        "sie ist, desto schneller fällt die Kurve.");
+}
+
+std::string Form2::legendInWords() const
+{
+    // The curves by their legend entries, as the legend names and colours them.
     std::string curves;
     for (const forms::Label *legend : {&Label1, &Label2, &Label3, &Label4, &Label5}) {
         if (!curves.empty())
@@ -101,8 +114,5 @@ void Form2::describeDiagram(bool drawn)
             if (colour.colour == legend->foreColor())
                 curves += " in " + std::string(colour.word);
     }
-    setDrawingDescription(
-        "Zerfallskurven von fünf Isotopen über 10000 Jahre, jede in ihrer Farbe: " + curves +
-        ". Sie sind nach der Zerfallsfrist geordnet, von der kürzesten zur längsten; je kürzer "
-        "sie ist, desto schneller fällt die Kurve.");
+    return curves;
 }

@@ -5,6 +5,8 @@
 #include "forms/checked.h"
 #include "forms/form.h"
 
+#include <string>
+
 // The comparison window: the decay curves of five isotopes over 10000 years in one diagram,
 // each with a legend entry in its own colour, drawn by "Start".
 class Form2 final : public forms::Form
@@ -29,4 +31,6 @@ private:
     void Command1_Click();
     // Tells screen readers what the diagram shows: no curves, or the five of the legend.
     void describeDiagram(bool drawn);
+    // The legend's entries with their colours, in the legend's order.
+    std::string legendInWords() const;
 };

@@ -107,6 +107,10 @@ void Form1::List1_Click()
             " Millionen Jahren ist nur noch die Hälfte vorhanden.";
     describeDiagram();
     Command1.setEnabled(true);
+    announce(Isotop + ": Zerfallsfrist " + halfLife +
+             " Millionen Jahre. Die Zerfallskurve ist gezeichnet; die Zeitachse zählt in "
+             "Zerfallsfristen bis " +
+             Label13.caption() + " Millionen Jahre.");
 }
 
 void Form1::Command1_Click()
@@ -147,6 +151,7 @@ void Form1::Command1_Click()
         runtime().End(); // the ninth press ends the lesson and the program
     }
     describeDiagram();
+    announceStep();
 }
 
 void Form1::revealGuides()
@@ -199,23 +204,65 @@ void Form1::describeDiagram()
     const int presses = intClicks.value();
     if (presses >= 3)
         text += " Gepunktete Hilfslinien markieren die ersten fünf Zerfallsfristen.";
-    // Presses 4 to 7 highlight half-life 1 to 4; its labels give its span and its shares.
-    if (presses >= 4 && presses <= 7) {
-        struct HalfLife
-        {
-            std::string_view ordinal;
-            const forms::Label *from, *to; // time-axis labels
-            const forms::Label *before, *after; // per-cent labels
-        };
-        const HalfLife halfLives[] = {{"erste", &Label5, &Label6, &Label1, &Label2},
-                                      {"zweite", &Label6, &Label7, &Label2, &Label3},
-                                      {"dritte", &Label7, &Label8, &Label3, &Label4},
-                                      {"vierte", &Label8, &Label9, &Label4, &Label12}};
-        const HalfLife &lit = halfLives[presses - 4];
-        text += " Rot hervorgehoben ist die " + std::string(lit.ordinal) +
-            " Zerfallsfrist: zwischen " + lit.from->caption() + " und " + lit.to->caption() +
-            " Millionen Jahren sinkt der Anteil von " + lit.before->caption() + " auf " +
-            lit.after->caption() + ".";
-    }
+    if (presses >= 4 && presses <= 7)
+        text += " Rot hervorgehoben ist " + highlightedHalfLife() + ".";
     setDrawingDescription(text);
+}
+
+std::string Form1::highlightedHalfLife() const
+{
+    // Presses 4 to 7 highlight half-life 1 to 4; its labels give its span and its shares.
+    struct HalfLife
+    {
+        std::string_view ordinal;
+        const forms::Label *from, *to; // time-axis labels
+        const forms::Label *before, *after; // per-cent labels
+    };
+    const HalfLife halfLives[] = {{"erste", &Label5, &Label6, &Label1, &Label2},
+                                  {"zweite", &Label6, &Label7, &Label2, &Label3},
+                                  {"dritte", &Label7, &Label8, &Label3, &Label4},
+                                  {"vierte", &Label8, &Label9, &Label4, &Label12}};
+    const HalfLife &lit = halfLives[intClicks.value() - 4];
+    return "die " + std::string(lit.ordinal) + " Zerfallsfrist: zwischen " + lit.from->caption() +
+        " und " + lit.to->caption() + " Millionen Jahren sinkt der Anteil von " +
+        lit.before->caption() + " auf " + lit.after->caption();
+}
+
+void Form1::announceStep()
+{
+    const int presses = intClicks.value();
+    switch (presses) {
+    case 1:
+        announce(Label17.caption());
+        break;
+    case 2:
+        announce(Label18.caption());
+        break;
+    case 3:
+        announce(Label19.caption() +
+                 " Gepunktete Hilfslinien markieren jetzt die ersten fünf Zerfallsfristen, und "
+                 "die Anteile " +
+                 Label3.caption() + ", " + Label4.caption() + " und " + Label12.caption() +
+                 " sind beschriftet.");
+        break;
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+        announce("Rot hervorgehoben ist " + highlightedHalfLife() + ".");
+        break;
+    case 8:
+        announce("Die Hervorhebung ist aufgehoben; die vier Zerfallsfristen sind blau "
+                 "nachgezeichnet. Die Schaltfläche heißt jetzt „" +
+                 Command1.caption() + "“: Der nächste Druck beendet das Programm.");
+        break;
+    }
+}
+
+std::string Form1::lessonPlace() const
+{
+    const int presses = intClicks.value();
+    if (presses == 0)
+        return "vor dem ersten Schritt";
+    return "nach Schritt " + std::to_string(presses) + " von 9";
 }

@@ -32,6 +32,9 @@ public:
     forms::OptionalInt16 i; // loop counter shared by the drawing loops
     forms::Int16 intClicks; // presses of "Weiter" so far
 
+    // Where the pupil stands in the lesson, in words ("nach Schritt 5 von 9").
+    std::string lessonPlace() const;
+
 protected:
     void Form_Load() override;
 
@@ -51,8 +54,10 @@ private:
     // segment and its marks. Segment 0 means none.
     void stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment);
     void drawSegment(int segment, forms::Colour colour);
-    // Tells screen readers what the diagram shows now.
+    // Tells screen readers what the diagram shows now, and what the last press brought.
     void describeDiagram();
+    void announceStep();
+    std::string highlightedHalfLife() const;
 
     std::string m_curveDescription; // the chosen isotope's curve, in words; empty before a choice
 };

@@ -52,6 +52,8 @@ void Program::Form2_Command2_Click()
     comparison.Label3.setVisible(false);
     comparison.Label4.setVisible(false);
     comparison.Label5.setVisible(false);
-    form1().Show();
+    Form1 &lesson = form1();
+    lesson.Show();
     comparison.Hide();
+    lesson.announce("Zurück im Fenster „" + lesson.caption() + "“, " + lesson.lessonPlace() + ".");
 }

@@ -290,3 +290,37 @@ TEST_CASE("a fault anywhere in a handler leaves what it did and ends through the
         CHECK(!lesson.form.Command1.isEnabled()); // its call is the last one
     }
 }
+
+TEST_CASE("every result of a choice or a press is announced for screen readers, in German")
+{
+    Lesson lesson;
+    const auto &said = RecordingFace::viewOf(lesson.form).announcements;
+    const auto last = [&] { return said.empty() ? std::string() : said.back(); };
+    const auto says = [&](const std::string &part) {
+        return last().find(part) != std::string::npos;
+    };
+    lesson.choose(0); // what the first arrow press does
+    CHECK(says("Kalium 40: Zerfallsfrist 1280 Millionen Jahre."));
+    CHECK(says("Zerfallskurve ist gezeichnet"));
+    lesson.choose(3);
+    CHECK(says("Uran 238: Zerfallsfrist 4468 Millionen Jahre."));
+
+    lesson.press(1);
+    CHECK(last() == lesson.form.Label17.caption());
+    lesson.press(1);
+    CHECK(last() == lesson.form.Label18.caption());
+    lesson.press(1);
+    CHECK(says(lesson.form.Label19.caption()));
+    CHECK(says("Hilfslinien"));
+    CHECK(says("25%, 12,5% und 6,25%"));
+    lesson.press(1);
+    CHECK(says("erste Zerfallsfrist: zwischen 0 und 4468 Millionen Jahren sinkt der Anteil von "
+               "100% auf 50%"));
+    lesson.press(3);
+    CHECK(says("vierte Zerfallsfrist: zwischen 13404 und 17872 Millionen Jahren sinkt der Anteil "
+               "von 12,5% auf 6,25%"));
+    lesson.press(1);
+    CHECK(says("Hervorhebung ist aufgehoben"));
+    CHECK(says("Der nächste Druck beendet das Programm"));
+    CHECK(said.size() == 10); // one announcement per action, so none cuts off another
+}

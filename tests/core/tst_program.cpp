@@ -51,6 +51,13 @@ TEST_CASE("the excursion and the way back swap the windows and keep the lesson's
     comparison.Command1.press();
     for (const Label *legend : {&comparison.Label1, &comparison.Label5})
         CHECK(legend->isVisible());
+    // The legend is read out in the order of the half-lives, shortest first.
+    const std::string legend = RecordingFace::viewOf(comparison).announcements.back();
+    const auto at = [&](const char *entry) { return legend.find(entry); };
+    CHECK(at("Cs-137") < at("Am-241"));
+    CHECK(at("Am-241") < at("Ra-226"));
+    CHECK(at("Ra-226") < at("C-14"));
+    CHECK(at("C-14") < at("Pu-239 (Plutonium -239) in Magenta"));
 
     comparison.Command2.press();
     CHECK(session.shown(lesson));
@@ -59,6 +66,8 @@ TEST_CASE("the excursion and the way back swap the windows and keep the lesson's
                                 &comparison.Label4, &comparison.Label5})
         CHECK(!legend->isVisible());
     CHECK(lesson.intClicks.value() == 5);
+    CHECK(RecordingFace::viewOf(lesson).announcements.back() ==
+          "Zurück im Fenster „Die Zerfallsfrist“, nach Schritt 5 von 9.");
     lesson.Command1.press();
     CHECK(lesson.intClicks.value() == 6); // the next press is the sixth
 
