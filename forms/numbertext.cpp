@@ -21,21 +21,12 @@ std::string toText(double value, int significantDigits, std::string_view separat
     if (std::isinf(value))
         return value > 0 ? "Inf" : "-Inf";
 
-    // Scientific form rounds to exactly the wanted number of significant digits.
+    // Scientific form rounds to exactly the wanted number of significant digits. Whatever
+    // decimal point the process locale gives printf, only the digits are taken from it below.
     char buffer[64];
-#if __cpp_lib_to_chars >= 201611L
-    // Unlike printf, to_chars never looks at the process locale.
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                            std::chars_format::scientific, significantDigits - 1);
-    assert(error == std::errc());
-    std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
-#else
-    // The WebAssembly build's standard library has no floating-point to_chars. printf rounds
-    // the same way; the decimal point it writes, whatever the locale's, is skipped below.
     const int length = std::snprintf(buffer, sizeof buffer, "%.*e", significantDigits - 1, value);
     assert(length > 0 && length < static_cast<int>(sizeof buffer));
     std::string_view text(buffer, static_cast<std::size_t>(length));
-#endif
 
     const bool negative = text.front() == '-';
     if (negative)
