@@ -1,0 +1,209 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "formwindow.h"
+
+#include "accessibility.h"
+#include "fonts.h"
+#include "forms/form.h"
+#include "widgets.h"
+
+#include <QCloseEvent>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace qtface {
+
+// --- FormWindow --------------------------------------------------------------------------
+
+FormWindow::FormWindow(forms::Form &form)
+    : QWidget(nullptr,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_form(form)
+{
+    setObjectName(QString::fromStdString(form.name()));
+    setWindowTitle(QString::fromStdString(form.caption()));
+    setFont(fontFor(form.font()));
+    // The layout is fixed, so is the window: it opens at its stored place and size.
+    setGeometry(toQRect(form.clientBox()));
+    setFixedSize(size());
+    setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every pixel itself
+
+    for (const forms::Label *label : form.labels())
+        m_labelTexts.push_back(std::make_unique<LabelText>(*label));
+    // The real widgets, created in the order of their TabIndex, which is also the order the
+    // focus takes between them.
+    QWidget *previous = nullptr;
+    for (forms::WidgetControl *control : form.tabOrder()) {
+        QWidget *widget = nullptr;
+        if (auto *button = dynamic_cast<forms::CommandButton *>(control))
+            widget = new PushButton(*button, this);
+        else
+            widget = new ListWidget(static_cast<forms::ListBox &>(*control), this);
+        m_widgets.emplace_back(control, widget);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+FormWindow::~FormWindow() = default;
+
+QWidget *FormWindow::widgetOf(const forms::WidgetControl &control) const
+{
+    for (const auto &[shown, widget] : m_widgets)
+        if (shown == &control)
+            return widget;
+    return nullptr;
+}
+
+void FormWindow::showWindow()
+{
+    show();
+    // Showing a window hides its focus until a Tab is pressed in it; a keyboard user who
+    // arrives here must see at once where the focus is.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    activateWindow();
+    if (!focusWidget())
+        focusFirstControl();
+}
+
+void FormWindow::focusFirstControl()
+{
+    for (const auto &[control, widget] : m_widgets) {
+        if (widget->isEnabled() && widget->isVisibleTo(this)) {
+            widget->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+LabelText *FormWindow::textOf(const forms::Control &control)
+{
+    for (const auto &text : m_labelTexts)
+        if (&text->label() == &control)
+            return text.get();
+    return nullptr;
+}
+
+void FormWindow::controlChanged(const forms::Control &control, forms::Change what)
+{
+    if (auto *widget = dynamic_cast<const forms::WidgetControl *>(&control)) {
+        QWidget *shown = widgetOf(*widget);
+        if (auto *button = qobject_cast<PushButton *>(shown)) {
+            button->showState();
+        } else if (auto *list = qobject_cast<ListWidget *>(shown)) {
+            if (what == forms::Change::Items)
+                list->showItems();
+            else if (what == forms::Change::Name)
+                list->showName();
+            else
+                list->showSelection();
+        }
+        return;
+    }
+    // Lines and labels are painted again through the form's repaint; only assistive technology
+    // hears of labels now.
+    LabelText *text = textOf(control);
+    if (!text)
+        return;
+    if (what == forms::Change::Caption) {
+        text->update();
+        accessibility::labelChanged(*this, text->label(), QAccessible::NameChanged);
+    } else if (what == forms::Change::Visibility) {
+        accessibility::labelChanged(*this, text->label(),
+                                    text->label().isVisible() ? QAccessible::ObjectShow
+                                                              : QAccessible::ObjectHide);
+    }
+}
+
+void FormWindow::paintEvent(QPaintEvent *event)
+{
+    // Everything inside the region, from the form's state: the painter is clipped to it.
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.fillRect(area, toQColor(m_form.backColor()));
+    // Labels lie over lines: a guide line that runs into a value's box stops there instead of
+    // striking through the number; transparent labels let the lines show through anyway.
+    for (const forms::Line *line : m_form.lines())
+        if (line->isVisible() && area.intersects(toQRect(line->bounds())))
+            paintLine(painter, *line);
+    for (const auto &text : m_labelTexts)
+        if (text->label().isVisible() && area.intersects(toQRect(text->label().box())))
+            text->paint(painter);
+
+    // The points last, one logical pixel each: at any density the painter scales them to
+    // whole blocks of device pixels, never smoothed. Each is transparent or opaque, so the
+    // premultiplied format holds them as they are.
+    const forms::PointImage &points = m_form.points();
+    if (points.isEmpty())
+        return;
+    const QImage image(reinterpret_cast<const uchar *>(points.pixels()), points.width(),
+                       points.height(), points.width() * qsizetype(sizeof(forms::Rgba)),
+                       QImage::Format_RGBA8888_Premultiplied);
+    painter.drawImage(area, image, area);
+}
+
+void FormWindow::closeEvent(QCloseEvent *event)
+{
+    // The layout has no handler for closing; closing either window ends the program, so a
+    // hidden window never keeps an invisible process alive.
+    event->accept();
+    m_form.runtime().endProgram(0);
+}
+
+// --- WindowViewAdapter -------------------------------------------------------------------
+
+WindowViewAdapter::WindowViewAdapter(forms::Form &form)
+    : m_window(new FormWindow(form))
+{
+    m_destroyed = QObject::connect(m_window, &QObject::destroyed, [this, &form] {
+        m_window = nullptr;
+        form.runtime().endProgram(0);
+    });
+}
+
+WindowViewAdapter::~WindowViewAdapter()
+{
+    QObject::disconnect(m_destroyed);
+    delete m_window;
+}
+
+void WindowViewAdapter::show()
+{
+    if (m_window)
+        m_window->showWindow();
+}
+
+void WindowViewAdapter::hide()
+{
+    if (m_window)
+        m_window->hide();
+}
+
+void WindowViewAdapter::repaint(const forms::PixelRect &rect)
+{
+    if (m_window)
+        m_window->update(toQRect(rect));
+}
+
+void WindowViewAdapter::controlChanged(const forms::Control &control, forms::Change what)
+{
+    if (m_window)
+        m_window->controlChanged(control, what);
+}
+
+void WindowViewAdapter::drawingDescriptionChanged()
+{
+    if (m_window)
+        accessibility::drawingChanged(*m_window);
+}
+
+void WindowViewAdapter::announce(const std::string &)
+{
+    // Nothing is spoken yet. The form keeps the text (Form::announcement), so a screen reader
+    // can still find what was said; speaking it aloud needs an announcer of its own.
+}
+
+} // namespace qtface
