@@ -1,0 +1,370 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "deviceimage.h"
+
+#include "forms/form.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+using forms::PixelRect;
+using forms::Rgba;
+
+namespace webface {
+
+// --- DeviceScale ---------------------------------------------------------------------------
+
+DeviceScale::DeviceScale(int logicalWidth, int logicalHeight, int deviceWidth, int deviceHeight)
+    : m_deviceWidth(deviceWidth)
+    , m_deviceHeight(deviceHeight)
+    , m_ratioX(logicalWidth > 0 ? double(deviceWidth) / logicalWidth : 1.0)
+    , m_ratioY(logicalHeight > 0 ? double(deviceHeight) / logicalHeight : 1.0)
+{ }
+
+namespace {
+
+// The first device pixel whose centre lies at or beyond a logical edge.
+int edge(double logical, double ratio)
+{
+    return static_cast<int>(std::ceil(logical * ratio - 0.5));
+}
+
+// Along a dash, a centre exactly on its edge belongs to the pixel before it, as the desktop's
+// stroker decides.
+int dashEdge(double logical, double ratio)
+{
+    return static_cast<int>(std::floor(logical * ratio + 0.5));
+}
+
+} // namespace
+
+int DeviceScale::columnAt(double logicalX) const
+{
+    return edge(logicalX, m_ratioX);
+}
+
+int DeviceScale::rowAt(double logicalY) const
+{
+    return edge(logicalY, m_ratioY);
+}
+
+PixelRect DeviceScale::toDevice(const PixelRect &logical) const
+{
+    const int left = columnAt(logical.x);
+    const int top = rowAt(logical.y);
+    return PixelRect{left, top, columnAt(logical.right()) - left, rowAt(logical.bottom()) - top}
+        .intersected({0, 0, m_deviceWidth, m_deviceHeight});
+}
+
+// --- DeviceImage ---------------------------------------------------------------------------
+
+void DeviceImage::resize(const DeviceScale &scale)
+{
+    m_scale = scale;
+    const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
+        static_cast<std::size_t>(scale.deviceHeight());
+    m_base.assign(size, Rgba{0});
+    m_points.clear();
+    m_points.shrink_to_fit();
+}
+
+void DeviceImage::paint(const forms::Form &form, const PixelRect &clip)
+{
+    m_clip = clip.intersected({0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()});
+    if (m_clip.isEmpty())
+        return;
+    fill(m_clip, forms::toRgba(form.backColor()));
+    for (const forms::Line *line : form.lines())
+        if (line->isVisible())
+            paintLine(*line, m_clip);
+    // Opaque labels hide the lines under them; their texts are the page's to draw.
+    for (const forms::Label *label : form.labels())
+        if (label->isVisible() && !label->isTransparent())
+            fill(m_scale.toDevice(label->box()).intersected(m_clip),
+                 forms::toRgba(label->backColor()));
+    if (!m_scale.isOneToOne())
+        scalePoints(form, m_clip);
+}
+
+const Rgba *DeviceImage::points(const forms::Form &form) const
+{
+    if (form.points().isEmpty())
+        return nullptr;
+    return m_scale.isOneToOne() ? form.points().pixels() : m_points.data();
+}
+
+void DeviceImage::fill(const PixelRect &rect, Rgba colour)
+{
+    const int width = m_scale.deviceWidth();
+    for (int y = rect.y; y < rect.bottom(); ++y) {
+        Rgba *row = m_base.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        std::fill(row + rect.x, row + rect.right(), colour);
+    }
+}
+
+void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
+{
+    if (alpha <= 0 || !m_clip.contains({x, y}))
+        return;
+    Rgba &pixel =
+        m_base[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
+               static_cast<std::size_t>(x)];
+    if (alpha >= 255) {
+        pixel = colour;
+        return;
+    }
+    Rgba mixed = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int over = static_cast<int>((colour >> shift) & 0xFFu);
+        const int under = static_cast<int>((pixel >> shift) & 0xFFu);
+        mixed |= static_cast<Rgba>((over * alpha + under * (255 - alpha) + 127) / 255) << shift;
+    }
+    pixel = mixed;
+}
+
+void DeviceImage::paintLine(const forms::Line &line, const PixelRect &clip)
+{
+    if (!m_scale.toDevice(line.bounds()).intersects(clip))
+        return;
+    if (line.start().x == line.end().x || line.start().y == line.end().y)
+        paintStraightLine(line, clip);
+    else
+        paintSlantedLine(line, clip);
+}
+
+void DeviceImage::paintStraightLine(const forms::Line &line, const PixelRect &clip)
+{
+    // A line of odd width is centred on the pixels its ends name; an even one extends right
+    // of and below them. Square caps reach half the width beyond either end.
+    const int width = line.borderWidth();
+    const double centre = (width % 2 == 1) ? 0.5 : 1.0;
+    const double half = width / 2.0;
+    const bool horizontal = line.start().y == line.end().y;
+    const double acrossRatio = horizontal ? m_scale.ratioY() : m_scale.ratioX();
+    const double alongRatio = horizontal ? m_scale.ratioX() : m_scale.ratioY();
+    const double across = (horizontal ? line.start().y : line.start().x) + centre;
+    const double from = (horizontal ? line.start().x : line.start().y) + centre;
+    const double to = (horizontal ? line.end().x : line.end().y) + centre;
+    const int nearSide = edge(across - half, acrossRatio);
+    const int farSide = edge(across + half, acrossRatio);
+    const Rgba colour = forms::toRgba(line.borderColor());
+    const auto fillAlong = [&](int begin, int end) {
+        const PixelRect box = horizontal
+            ? PixelRect{begin, nearSide, end - begin, farSide - nearSide}
+            : PixelRect{nearSide, begin, farSide - nearSide, end - begin};
+        fill(box.intersected(clip), colour);
+    };
+    if (line.style() == forms::LineStyle::Solid) {
+        fillAlong(edge(std::min(from, to) - half, alongRatio),
+                  edge(std::max(from, to) + half, alongRatio));
+        return;
+    }
+    // Dots as long as the line is wide with gaps as long, laid from its start towards its end.
+    const int start = dashEdge(from, alongRatio);
+    const int end = dashEdge(to, alongRatio);
+    const int low = std::min(start, end);
+    const int high = std::max(start, end);
+    const double direction = to >= from ? 1.0 : -1.0;
+    for (double dash = from;; dash += direction * 2 * width) {
+        const int a = dashEdge(dash, alongRatio);
+        const int b = dashEdge(dash + direction * width, alongRatio);
+        const int begin = std::max(std::min(a, b), low);
+        const int stop = std::min(std::max(a, b), high);
+        if (direction > 0 ? begin >= high : stop <= low)
+            break;
+        if (begin < stop)
+            fillAlong(begin, stop);
+    }
+}
+
+namespace {
+
+struct Vertex
+{
+    double x;
+    double y;
+};
+
+// The area of a convex polygon inside the square [x, x + 1) × [y, y + 1).
+double coverage(const std::array<Vertex, 4> &quad, int x, int y)
+{
+    // Cut by the square's four sides in turn; each cut adds at most one corner.
+    std::array<Vertex, 12> buffer[2];
+    int count = 4;
+    std::copy(quad.begin(), quad.end(), buffer[0].begin());
+    const double bounds[4] = {double(x), double(y), double(x + 1), double(y + 1)};
+    for (int side = 0; side < 4; ++side) {
+        const auto &in = buffer[side % 2];
+        auto &out = buffer[(side + 1) % 2];
+        const auto inside = [&](const Vertex &v) {
+            switch (side) {
+            case 0:
+                return v.x >= bounds[0];
+            case 1:
+                return v.y >= bounds[1];
+            case 2:
+                return v.x <= bounds[2];
+            default:
+                return v.y <= bounds[3];
+            }
+        };
+        const auto cut = [&](const Vertex &a, const Vertex &b) {
+            if (side % 2 == 0) {
+                const double t = (bounds[side] - a.x) / (b.x - a.x);
+                return Vertex{bounds[side], a.y + t * (b.y - a.y)};
+            }
+            const double t = (bounds[side] - a.y) / (b.y - a.y);
+            return Vertex{a.x + t * (b.x - a.x), bounds[side]};
+        };
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            const Vertex &current = in[i];
+            const Vertex &next = in[(i + 1) % count];
+            if (inside(current)) {
+                out[kept++] = current;
+                if (!inside(next))
+                    out[kept++] = cut(current, next);
+            } else if (inside(next)) {
+                out[kept++] = cut(current, next);
+            }
+        }
+        count = kept;
+        if (count == 0)
+            return 0;
+    }
+    const auto &polygon = buffer[0];
+    double twiceArea = 0;
+    for (int i = 0; i < count; ++i) {
+        const Vertex &a = polygon[i];
+        const Vertex &b = polygon[(i + 1) % count];
+        twiceArea += a.x * b.y - b.x * a.y;
+    }
+    return std::abs(twiceArea) / 2;
+}
+
+bool containsCentre(const std::array<Vertex, 4> &quad, int x, int y)
+{
+    const Vertex centre{x + 0.5, y + 0.5};
+    int sign = 0;
+    for (int i = 0; i < 4; ++i) {
+        const Vertex &a = quad[i];
+        const Vertex &b = quad[(i + 1) % 4];
+        const double cross = (b.x - a.x) * (centre.y - a.y) - (b.y - a.y) * (centre.x - a.x);
+        const int side = cross > 0 ? 1 : (cross < 0 ? -1 : 0);
+        if (side != 0 && sign != 0 && side != sign)
+            return false;
+        if (side != 0)
+            sign = side;
+    }
+    return true;
+}
+
+} // namespace
+
+void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &clip)
+{
+    // The pen's stroke: a band of the line's width around the line through both ends' pixel
+    // centres (odd widths) or corners (even widths). Lines that really slant are smoothed;
+    // those that step only a pixel or two stay crisp, as on the desktop.
+    const int width = line.borderWidth();
+    const double centre = (width % 2 == 1) ? 0.5 : 1.0;
+    const Vertex p1{(line.start().x + centre) * m_scale.ratioX(),
+                    (line.start().y + centre) * m_scale.ratioY()};
+    const Vertex p2{(line.end().x + centre) * m_scale.ratioX(),
+                    (line.end().y + centre) * m_scale.ratioY()};
+    const double penWidth = width * std::min(m_scale.ratioX(), m_scale.ratioY());
+    const bool smooth =
+        std::abs(line.end().x - line.start().x) > 2 && std::abs(line.end().y - line.start().y) > 2;
+    const Rgba colour = forms::toRgba(line.borderColor());
+
+    // One band between two points of the line, `cap` times the width longer at either end.
+    // The arithmetic follows the desktop's rasterizer step for step, down to placing the
+    // corners on a grid of 1/64 pixel, so that both smooth a slanted line alike.
+    const auto band = [&](Vertex a, Vertex b, double cap) {
+        const double run = std::hypot(b.x - a.x, b.y - a.y);
+        if (run == 0)
+            return;
+        double relativeWidth = penWidth / run; // in units of the run
+        const Vertex delta{b.x - a.x, b.y - a.y};
+        const Vertex from{a.x - cap * relativeWidth * delta.x, a.y - cap * relativeWidth * delta.y};
+        const Vertex to{b.x + cap * relativeWidth * delta.x, b.y + cap * relativeWidth * delta.y};
+        const double before = delta.x * delta.x + delta.y * delta.y;
+        const double after = (from.x - to.x) * (from.x - to.x) + (from.y - to.y) * (from.y - to.y);
+        relativeWidth *= std::sqrt(before / after);
+        const bool downwards = from.y <= to.y;
+        const Vertex top = downwards ? from : to;
+        const Vertex bottom = downwards ? to : from;
+        const Vertex half{(bottom.x - top.x) * (0.5 * relativeWidth),
+                          (bottom.y - top.y) * (0.5 * relativeWidth)};
+        const Vertex across{half.y, -half.x};
+        const auto snap = [](Vertex v) {
+            return Vertex{std::floor(v.x * 64) * (1 / 64.0), std::floor(v.y * 64) * (1 / 64.0)};
+        };
+        const std::array<Vertex, 4> quad{snap({top.x + across.x, top.y + across.y}),
+                                         snap({bottom.x + across.x, bottom.y + across.y}),
+                                         snap({bottom.x - across.x, bottom.y - across.y}),
+                                         snap({top.x - across.x, top.y - across.y})};
+        double left = quad[0].x, right = quad[0].x, high = quad[0].y, low = quad[0].y;
+        for (const Vertex &v : quad) {
+            left = std::min(left, v.x);
+            right = std::max(right, v.x);
+            high = std::min(high, v.y);
+            low = std::max(low, v.y);
+        }
+        const int x0 = static_cast<int>(std::floor(left));
+        const int y0 = static_cast<int>(std::floor(high));
+        const PixelRect box = PixelRect{x0, y0, static_cast<int>(std::floor(right)) - x0 + 1,
+                                        static_cast<int>(std::floor(low)) - y0 + 1}
+                                  .intersected(clip);
+        for (int y = box.y; y < box.bottom(); ++y) {
+            for (int x = box.x; x < box.right(); ++x) {
+                if (smooth)
+                    blend(x, y, colour, static_cast<int>(coverage(quad, x, y) * 255));
+                else if (containsCentre(quad, x, y))
+                    blend(x, y, colour, 255);
+            }
+        }
+    };
+    if (line.style() == forms::LineStyle::Solid) {
+        band(p1, p2, 0.5f); // square caps: half the width beyond either end
+        return;
+    }
+    // Dots as long as the line is wide with gaps as long, from its start, with flat ends.
+    const double length = std::hypot(p2.x - p1.x, p2.y - p1.y);
+    const Vertex unit{(p2.x - p1.x) / length, (p2.y - p1.y) / length};
+    for (double t = 0; t < length; t += 2 * penWidth) {
+        const double stop = std::min(t + penWidth, length);
+        band({p1.x + unit.x * t, p1.y + unit.y * t}, {p1.x + unit.x * stop, p1.y + unit.y * stop},
+             0);
+    }
+}
+
+void DeviceImage::scalePoints(const forms::Form &form, const PixelRect &clip)
+{
+    const forms::PointImage &image = form.points();
+    if (image.isEmpty())
+        return;
+    const int width = m_scale.deviceWidth();
+    if (m_points.empty())
+        m_points.assign(m_base.size(), Rgba{0});
+    // The logical column of each device column in the clip, and likewise for rows.
+    std::vector<int> columns(static_cast<std::size_t>(clip.width));
+    for (int l = 0, d = clip.x; d < clip.right(); ++d) {
+        while (m_scale.columnAt(l + 1) <= d)
+            ++l;
+        columns[static_cast<std::size_t>(d - clip.x)] = l;
+    }
+    for (int l = 0, d = clip.y; d < clip.bottom(); ++d) {
+        while (m_scale.rowAt(l + 1) <= d)
+            ++l;
+        const Rgba *source = image.pixels() + static_cast<std::size_t>(l) * image.width();
+        Rgba *target =
+            m_points.data() + static_cast<std::size_t>(d) * static_cast<std::size_t>(width);
+        for (int x = clip.x; x < clip.right(); ++x)
+            target[x] = source[columns[static_cast<std::size_t>(x - clip.x)]];
+    }
+}
+
+} // namespace webface

@@ -1,0 +1,462 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The page's side of the browser face (see webface.h): it makes each window's elements, lays
+// the window's pictures on its canvas, draws the labels' texts, and hands the user's clicks and
+// keys back. It knows windows, labels, buttons and lists, nothing of what a program does.
+mergeInto(LibraryManager.library, {
+  // The face's state; made when the script starts, as a library object keeps only functions
+  // and plain values.
+  $ZF__postset: 'ZF.views = new Map(); ZF.shown = []; ZF.afterReport = [];',
+  $ZF: {
+    views: null, // view address -> window
+    shown: null, // the windows shown, the latest last: the page's title is its caption
+    reportOpen: false,
+    afterReport: null, // what waits until the user has read the error report
+    fontFamily: '"Liberation Sans"', // the face the page embeds; never the machine's own
+
+    // Windows go into the element with the id "zf-windows", or else into the body.
+    container: function() {
+      return document.getElementById('zf-windows') || document.body;
+    },
+
+    css: function(rgba) {
+      return 'rgb(' + (rgba & 0xff) + ',' + ((rgba >>> 8) & 0xff) + ',' + ((rgba >>> 16) & 0xff) + ')';
+    },
+
+    font: function(pixelSize, bold, italic) {
+      return (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + pixelSize + 'px ' + ZF.fontFamily;
+    },
+
+    place: function(element, x, y, width, height) {
+      element.style.left = x + 'px';
+      element.style.top = y + 'px';
+      element.style.width = width + 'px';
+      element.style.height = height + 'px';
+    },
+
+    // While the error report is open, the windows stay as the failing handler left them.
+    later: function(action) {
+      if (ZF.reportOpen)
+        ZF.afterReport.push(action);
+      else
+        action();
+    },
+
+    // The first device pixel whose centre lies at or beyond a logical edge, as deviceimage.cpp.
+    edge: function(logical, ratio) {
+      return Math.ceil(logical * ratio - 0.5);
+    },
+
+    // A text's vertical measure as the desktop lays it out: the ascent and the line spacing of
+    // the face at that pixel size, in whole pixels.
+    metrics: function(pixelSize) {
+      var ascent = Math.round(pixelSize * 1854 / 2048);
+      var descent = Math.ceil(pixelSize * 434 / 2048);
+      return { ascent: ascent, height: ascent + descent };
+    },
+
+    // Breaks a caption into lines at spaces so that each fits the box, as word wrapping does;
+    // a word longer than the box stands on a line of its own.
+    wrap: function(context, label) {
+      context.font = label.font;
+      var lines = [];
+      label.caption.split('\n').forEach(function(paragraph) {
+        var line = '';
+        paragraph.split(' ').forEach(function(word) {
+          var candidate = line === '' ? word : line + ' ' + word;
+          if (line !== '' && context.measureText(candidate).width > label.width) {
+            lines.push(line);
+            line = word;
+          } else {
+            line = candidate;
+          }
+        });
+        lines.push(line);
+      });
+      return lines.map(function(text) {
+        return { text: text, width: context.measureText(text).width };
+      });
+    },
+
+    paintTexts: function(win, x, y, width, height) {
+      var context = win.context;
+      var ratioX = win.canvas.width / win.width;
+      var ratioY = win.canvas.height / win.height;
+      win.labels.forEach(function(label) {
+        if (!label.visible || label.caption === '')
+          return;
+        var left = ZF.edge(label.x, ratioX), top = ZF.edge(label.y, ratioY);
+        var right = ZF.edge(label.x + label.width, ratioX);
+        var bottom = ZF.edge(label.y + label.height, ratioY);
+        var clipLeft = Math.max(left, x), clipTop = Math.max(top, y);
+        var clipRight = Math.min(right, x + width), clipBottom = Math.min(bottom, y + height);
+        if (clipLeft >= clipRight || clipTop >= clipBottom)
+          return;
+        if (!label.lines)
+          label.lines = ZF.wrap(context, label);
+        context.save();
+        context.beginPath();
+        context.rect(clipLeft, clipTop, clipRight - clipLeft, clipBottom - clipTop);
+        context.clip();
+        context.setTransform(ratioX, 0, 0, ratioY, 0, 0);
+        context.font = label.font;
+        context.fillStyle = label.colour;
+        context.textBaseline = 'alphabetic';
+        var metrics = ZF.metrics(label.pixelSize);
+        label.lines.forEach(function(line, index) {
+          var offset = 0;
+          if (label.alignment === 1)
+            offset = label.width - line.width;
+          else if (label.alignment === 2)
+            offset = Math.round((label.width - line.width) / 2);
+          context.fillText(line.text, label.x + offset,
+                           label.y + metrics.ascent + index * metrics.height);
+        });
+        context.restore();
+      });
+    },
+
+    paint: function(win, base, points, x, y, width, height) {
+      var canvas = win.canvas;
+      var size = canvas.width * canvas.height * 4;
+      var baseImage = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, base, size),
+                                    canvas.width, canvas.height);
+      win.context.putImageData(baseImage, 0, 0, x, y, width, height);
+      ZF.paintTexts(win, x, y, width, height);
+      if (!points)
+        return;
+      // The points go over everything else; they are opaque or not there at all, so laying
+      // them over with the canvas's own blending changes no colour.
+      if (win.points.width !== canvas.width || win.points.height !== canvas.height) {
+        win.points.width = canvas.width;
+        win.points.height = canvas.height;
+      }
+      var pointImage = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, points, size),
+                                     canvas.width, canvas.height);
+      win.points.getContext('2d').putImageData(pointImage, 0, 0, x, y, width, height);
+      win.context.drawImage(win.points, x, y, width, height, x, y, width, height);
+    },
+
+    // Reports the canvas's size in device pixels, now and after every change of zoom or
+    // density; the window then paints itself anew at that size.
+    observe: function(view, win) {
+      var report = function(width, height) {
+        if (width === win.canvas.width && height === win.canvas.height && win.painted)
+          return;
+        win.canvas.width = width;
+        win.canvas.height = height;
+        win.painted = true;
+        _zfweb_resized(view, width, height);
+      };
+      if (typeof ResizeObserver === 'undefined') {
+        report(Math.round(win.width * devicePixelRatio), Math.round(win.height * devicePixelRatio));
+        return;
+      }
+      win.observer = new ResizeObserver(function(entries) {
+        var entry = entries[entries.length - 1];
+        var width, height;
+        if (entry.devicePixelContentBoxSize) {
+          width = entry.devicePixelContentBoxSize[0].inlineSize;
+          height = entry.devicePixelContentBoxSize[0].blockSize;
+        } else {
+          width = Math.round(entry.contentRect.width * devicePixelRatio);
+          height = Math.round(entry.contentRect.height * devicePixelRatio);
+        }
+        if (width > 0 && height > 0)
+          report(width, height);
+      });
+      try {
+        win.observer.observe(win.canvas, { box: 'device-pixel-content-box' });
+      } catch (e) {
+        win.observer.observe(win.canvas); // browsers without that box: CSS pixels × ratio
+      }
+    },
+
+    updateTitle: function() {
+      var latest = ZF.shown[ZF.shown.length - 1];
+      if (latest)
+        document.title = latest.caption;
+    },
+
+    focusFirst: function(win) {
+      if (win.element.contains(document.activeElement))
+        return;
+      var first = win.focusable.find(function(element) {
+        return !element.disabled && !element.hidden;
+      });
+      if (first)
+        first.focus({ focusVisible: true });
+    },
+
+    // The list's Click follows the user: a change of selection by mouse or keyboard, and a
+    // click on the entry already selected. The user can never clear the selection.
+    wireList: function(view, slot, list) {
+      var before = -1;
+      list.addEventListener('mousedown', function() {
+        before = list.selectedIndex;
+      });
+      list.addEventListener('change', function() {
+        if (list.selectedIndex < 0) {
+          list.selectedIndex = list.zfSelected;
+          return;
+        }
+        _zfweb_chosen(view, slot, list.selectedIndex);
+      });
+      list.addEventListener('click', function(event) {
+        var option = event.target.closest ? event.target.closest('option') : null;
+        if (option && before >= 0 && option.index === before && list.selectedIndex === before)
+          _zfweb_chosen(view, slot, before);
+        before = -1;
+      });
+    },
+  },
+
+  zfweb_create_window__deps: ['$ZF'],
+  zfweb_create_window: function(view, name, caption, width, height) {
+    var element = document.createElement('section');
+    element.id = UTF8ToString(name);
+    element.className = 'zf-window';
+    element.hidden = true;
+    element.style.width = width + 'px';
+    element.style.height = height + 'px';
+    var canvas = document.createElement('canvas');
+    canvas.className = 'zf-canvas';
+    canvas.setAttribute('role', 'img');
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
+    canvas.width = 0;
+    canvas.height = 0;
+    element.appendChild(canvas);
+    var win = {
+      element: element, canvas: canvas, context: canvas.getContext('2d'),
+      points: document.createElement('canvas'), caption: UTF8ToString(caption),
+      width: width, height: height, labels: [], controls: new Map(), focusable: [],
+    };
+    element.setAttribute('aria-label', win.caption);
+    ZF.views.set(view, win);
+    ZF.container().appendChild(element);
+    ZF.observe(view, win);
+  },
+
+  zfweb_destroy_window__deps: ['$ZF'],
+  zfweb_destroy_window: function(view) {
+    var win = ZF.views.get(view);
+    if (!win)
+      return;
+    if (win.observer)
+      win.observer.disconnect();
+    win.element.remove();
+    ZF.shown = ZF.shown.filter(function(each) { return each !== win; });
+    ZF.views.delete(view);
+  },
+
+  zfweb_show_window__deps: ['$ZF'],
+  zfweb_show_window: function(view) {
+    var win = ZF.views.get(view);
+    ZF.later(function() {
+      win.element.hidden = false;
+      ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
+      ZF.updateTitle();
+      ZF.focusFirst(win);
+    });
+  },
+
+  zfweb_hide_window__deps: ['$ZF'],
+  zfweb_hide_window: function(view) {
+    var win = ZF.views.get(view);
+    ZF.later(function() {
+      win.element.hidden = true;
+      ZF.shown = ZF.shown.filter(function(each) { return each !== win; });
+      ZF.updateTitle();
+    });
+  },
+
+  zfweb_describe__deps: ['$ZF'],
+  zfweb_describe: function(view, description) {
+    ZF.views.get(view).canvas.setAttribute('aria-label', UTF8ToString(description));
+  },
+
+  zfweb_paint__deps: ['$ZF'],
+  zfweb_paint: function(view, base, points, x, y, width, height) {
+    var win = ZF.views.get(view);
+    if (win)
+      ZF.paint(win, base, points, x, y, width, height);
+  },
+
+  zfweb_create_label__deps: ['$ZF'],
+  zfweb_create_label: function(view, slot, x, y, width, height, pixelSize, bold, italic, alignment) {
+    var win = ZF.views.get(view);
+    // The text stays in the page for assistive technology, over its place on the canvas but
+    // without ink of its own: the canvas shows it as the window paints it.
+    var element = document.createElement('div');
+    element.className = 'zf-label';
+    element.hidden = true;
+    ZF.place(element, x, y, width, height);
+    element.style.font = ZF.font(pixelSize, bold, italic);
+    element.style.textAlign = ['left', 'right', 'center'][alignment];
+    win.element.appendChild(element);
+    var label = {
+      element: element, x: x, y: y, width: width, height: height, pixelSize: pixelSize,
+      font: ZF.font(pixelSize, bold, italic), alignment: alignment,
+      caption: '', colour: 'rgb(0,0,0)', visible: false, lines: null,
+    };
+    win.labels.push(label);
+    win.controls.set(slot, label);
+  },
+
+  zfweb_update_label__deps: ['$ZF'],
+  zfweb_update_label: function(view, slot, caption, colour, visible) {
+    var label = ZF.views.get(view).controls.get(slot);
+    var text = UTF8ToString(caption);
+    if (text !== label.caption) {
+      label.caption = text;
+      label.lines = null;
+      label.element.textContent = text;
+    }
+    label.colour = ZF.css(colour);
+    label.visible = !!visible;
+    // An empty label says nothing, so a screen reader does not meet it until it has a text.
+    label.element.hidden = !visible || text === '';
+  },
+
+  zfweb_create_button__deps: ['$ZF'],
+  zfweb_create_button: function(view, slot, x, y, width, height, pixelSize, bold, italic, visible) {
+    var win = ZF.views.get(view);
+    var button = document.createElement('button');
+    button.type = 'button';
+    button.className = 'zf-button';
+    ZF.place(button, x, y, width, height);
+    button.style.font = ZF.font(pixelSize, bold, italic);
+    button.hidden = !visible;
+    button.addEventListener('click', function() {
+      _zfweb_pressed(view, slot);
+    });
+    win.element.appendChild(button);
+    win.controls.set(slot, button);
+    win.focusable.push(button);
+  },
+
+  zfweb_update_button__deps: ['$ZF'],
+  zfweb_update_button: function(view, slot, caption, enabled) {
+    var button = ZF.views.get(view).controls.get(slot);
+    button.textContent = UTF8ToString(caption);
+    button.disabled = !enabled;
+  },
+
+  zfweb_create_list__deps: ['$ZF'],
+  zfweb_create_list: function(view, slot, x, y, width, height, pixelSize, bold, italic,
+                              background, foreground, visible) {
+    var win = ZF.views.get(view);
+    var list = document.createElement('select');
+    list.className = 'zf-list';
+    list.size = Math.max(2, Math.floor(height / ZF.metrics(pixelSize).height));
+    ZF.place(list, x, y, width, height);
+    list.style.font = ZF.font(pixelSize, bold, italic);
+    list.style.backgroundColor = ZF.css(background);
+    list.style.color = ZF.css(foreground);
+    list.hidden = !visible;
+    list.zfSelected = -1;
+    ZF.wireList(view, slot, list);
+    win.element.appendChild(list);
+    win.controls.set(slot, list);
+    win.focusable.push(list);
+  },
+
+  zfweb_clear_list__deps: ['$ZF'],
+  zfweb_clear_list: function(view, slot) {
+    ZF.views.get(view).controls.get(slot).replaceChildren();
+  },
+
+  zfweb_add_list_item__deps: ['$ZF'],
+  zfweb_add_list_item: function(view, slot, text) {
+    var option = document.createElement('option');
+    option.textContent = UTF8ToString(text);
+    ZF.views.get(view).controls.get(slot).appendChild(option);
+  },
+
+  zfweb_update_list__deps: ['$ZF'],
+  zfweb_update_list: function(view, slot, selected, enabled, name) {
+    var list = ZF.views.get(view).controls.get(slot);
+    list.zfSelected = selected;
+    list.selectedIndex = selected;
+    list.disabled = !enabled;
+    var accessibleName = UTF8ToString(name);
+    if (accessibleName)
+      list.setAttribute('aria-label', accessibleName);
+    else
+      list.removeAttribute('aria-label');
+  },
+
+  zfweb_announce__deps: ['$ZF'],
+  zfweb_announce: function(text) {
+    var region = document.getElementById('zf-announcer');
+    if (!region) {
+      region = document.createElement('div');
+      region.id = 'zf-announcer';
+      region.className = 'zf-visually-hidden';
+      region.setAttribute('role', 'status');
+      region.setAttribute('aria-live', 'polite');
+      document.body.appendChild(region);
+    }
+    region.textContent = UTF8ToString(text);
+  },
+
+  zfweb_report__deps: ['$ZF'],
+  zfweb_report: function(description, advice) {
+    var dialog = document.createElement('dialog');
+    dialog.className = 'zf-report';
+    dialog.setAttribute('aria-labelledby', 'zf-report-title');
+    var title = document.createElement('h2');
+    title.id = 'zf-report-title';
+    title.textContent = 'Ein Fehler ist aufgetreten';
+    var what = document.createElement('p');
+    what.textContent = UTF8ToString(description);
+    var next = document.createElement('p');
+    next.textContent = UTF8ToString(advice);
+    var form = document.createElement('form');
+    form.method = 'dialog';
+    var close = document.createElement('button');
+    close.textContent = 'OK';
+    form.appendChild(close);
+    dialog.append(title, what, next, form);
+    document.body.appendChild(dialog);
+    ZF.reportOpen = true;
+    dialog.addEventListener('close', function() {
+      dialog.remove();
+      ZF.reportOpen = false;
+      var waiting = ZF.afterReport;
+      ZF.afterReport = [];
+      waiting.forEach(function(action) { action(); });
+    });
+    dialog.showModal();
+  },
+
+  zfweb_program_ended__deps: ['$ZF'],
+  zfweb_program_ended: function(exitStatus) {
+    ZF.later(function() {
+      // Every window leaves the page; the page's start-up says that the program has ended.
+      ZF.views.forEach(function(win) {
+        if (win.observer)
+          win.observer.disconnect();
+        win.element.remove();
+      });
+      ZF.shown = [];
+      document.dispatchEvent(new CustomEvent('zf-program-ended', { detail: { exitStatus: exitStatus } }));
+    });
+  },
+
+  zfweb_decimal_separator: function() {
+    var separator = ',';
+    try {
+      var parts = new Intl.NumberFormat(navigator.language).formatToParts(1.5);
+      parts.forEach(function(part) {
+        if (part.type === 'decimal')
+          separator = part.value;
+      });
+    } catch (e) {
+      // no Intl: the program's own language, German
+    }
+    return allocateUTF8(separator);
+  },
+});

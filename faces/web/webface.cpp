@@ -1,0 +1,266 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "webface.h"
+
+#include "forms/controls.h"
+#include "forms/errors.h"
+#include "forms/form.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <emscripten/emscripten.h>
+#include <vector>
+
+// What the page's script (face.js) does for this side. Texts are UTF-8; a view is named by its
+// address, a control by its place in the layout.
+extern "C" {
+void zfweb_create_window(const void *view, const char *name, const char *caption, int width,
+                         int height);
+void zfweb_destroy_window(const void *view);
+void zfweb_show_window(const void *view);
+void zfweb_hide_window(const void *view);
+void zfweb_describe(const void *view, const char *description);
+void zfweb_paint(const void *view, const void *base, const void *points, int x, int y, int width,
+                 int height);
+void zfweb_create_label(const void *view, int slot, int x, int y, int width, int height,
+                        int pixelSize, bool bold, bool italic, int alignment);
+void zfweb_update_label(const void *view, int slot, const char *caption, unsigned colour,
+                        bool visible);
+void zfweb_create_button(const void *view, int slot, int x, int y, int width, int height,
+                         int pixelSize, bool bold, bool italic, bool visible);
+void zfweb_update_button(const void *view, int slot, const char *caption, bool enabled);
+void zfweb_create_list(const void *view, int slot, int x, int y, int width, int height,
+                       int pixelSize, bool bold, bool italic, unsigned background,
+                       unsigned foreground, bool visible);
+void zfweb_clear_list(const void *view, int slot);
+void zfweb_add_list_item(const void *view, int slot, const char *text);
+void zfweb_update_list(const void *view, int slot, int selected, bool enabled, const char *name);
+void zfweb_announce(const char *text);
+void zfweb_report(const char *description, const char *advice);
+void zfweb_program_ended(int exitStatus);
+char *zfweb_decimal_separator();
+}
+
+using forms::Change;
+using forms::PixelRect;
+
+namespace webface {
+
+namespace {
+
+int alignmentCode(forms::Alignment alignment)
+{
+    switch (alignment) {
+    case forms::Alignment::Right:
+        return 1;
+    case forms::Alignment::Centre:
+        return 2;
+    case forms::Alignment::Left:
+        break;
+    }
+    return 0;
+}
+
+} // namespace
+
+// --- WebWindowView ---------------------------------------------------------------------------
+
+WebWindowView::WebWindowView(forms::Form &form)
+    : m_form(form)
+{
+    const PixelRect client = form.clientBox();
+    zfweb_create_window(this, form.name().c_str(), form.caption().c_str(), client.width,
+                        client.height);
+
+    // Labels, buttons and lists in the order of their TabIndex: that is the order in which the
+    // keyboard and a screen reader meet them.
+    const auto &controls = form.controls();
+    std::vector<int> slots;
+    for (int slot = 0; slot < static_cast<int>(controls.size()); ++slot)
+        if (controls[static_cast<std::size_t>(slot)]->kind() != forms::ControlKind::Line)
+            slots.push_back(slot);
+    std::stable_sort(slots.begin(), slots.end(), [&](int a, int b) {
+        return controls[static_cast<std::size_t>(a)]->tabIndex() <
+            controls[static_cast<std::size_t>(b)]->tabIndex();
+    });
+    for (int slot : slots) {
+        const forms::Control &control = *controls[static_cast<std::size_t>(slot)];
+        if (const auto *label = dynamic_cast<const forms::Label *>(&control)) {
+            const PixelRect box = label->box();
+            const forms::LayoutFont &font = label->font();
+            zfweb_create_label(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
+                               font.bold, font.italic, alignmentCode(label->alignment()));
+            sendLabel(slot, *label);
+        } else if (const auto *button = dynamic_cast<const forms::CommandButton *>(&control)) {
+            const PixelRect box = button->box();
+            const forms::LayoutFont &font = button->font();
+            zfweb_create_button(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
+                                font.bold, font.italic, button->isVisible());
+            zfweb_update_button(this, slot, button->caption().c_str(), button->isEnabled());
+        } else if (const auto *list = dynamic_cast<const forms::ListBox *>(&control)) {
+            const PixelRect box = list->box();
+            const forms::LayoutFont &font = list->font();
+            zfweb_create_list(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
+                              font.bold, font.italic, forms::toRgba(list->backColor()),
+                              forms::toRgba(list->foreColor()), list->isVisible());
+            sendItems(slot);
+        }
+    }
+    zfweb_describe(this, form.drawingDescription().c_str());
+}
+
+WebWindowView::~WebWindowView()
+{
+    zfweb_destroy_window(this);
+}
+
+void WebWindowView::show()
+{
+    zfweb_show_window(this);
+}
+
+void WebWindowView::hide()
+{
+    zfweb_hide_window(this);
+}
+
+void WebWindowView::repaint(const PixelRect &rect)
+{
+    if (m_image.isEmpty())
+        return; // not laid out yet: resized() paints everything once it is
+    const PixelRect device = m_image.scale().toDevice(rect);
+    if (device.isEmpty())
+        return;
+    m_image.paint(m_form, device);
+    zfweb_paint(this, m_image.base(), m_image.points(m_form), device.x, device.y, device.width,
+                device.height);
+}
+
+void WebWindowView::resized(int deviceWidth, int deviceHeight)
+{
+    const PixelRect client = m_form.clientBox();
+    // A canvas far larger than its window would be a page's mistake: a ratio beyond 8 is none.
+    if (deviceWidth <= 0 || deviceHeight <= 0 || deviceWidth > 8 * client.width ||
+        deviceHeight > 8 * client.height)
+        return;
+    m_image.resize(DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
+    repaint({0, 0, client.width, client.height});
+}
+
+int WebWindowView::slotOf(const forms::Control &control) const
+{
+    const auto &controls = m_form.controls();
+    const auto found = std::find_if(controls.begin(), controls.end(),
+                                    [&](const auto &each) { return each.get() == &control; });
+    return static_cast<int>(found - controls.begin());
+}
+
+void WebWindowView::sendLabel(int slot, const forms::Label &label) const
+{
+    zfweb_update_label(this, slot, label.caption().c_str(), forms::toRgba(label.foreColor()),
+                       label.isVisible());
+}
+
+void WebWindowView::sendItems(int slot) const
+{
+    const auto &list = static_cast<const forms::ListBox &>(*m_form.controls()[std::size_t(slot)]);
+    zfweb_clear_list(this, slot);
+    for (const std::string &item : list.items())
+        zfweb_add_list_item(this, slot, item.c_str());
+    zfweb_update_list(this, slot, list.selectedIndex(), list.isEnabled(),
+                      list.accessibleName().c_str());
+}
+
+void WebWindowView::controlChanged(const forms::Control &control, Change what)
+{
+    const int slot = slotOf(control);
+    if (const auto *label = dynamic_cast<const forms::Label *>(&control)) {
+        sendLabel(slot, *label); // its pixels come with the repaint after the handler
+    } else if (const auto *button = dynamic_cast<const forms::CommandButton *>(&control)) {
+        zfweb_update_button(this, slot, button->caption().c_str(), button->isEnabled());
+    } else if (const auto *list = dynamic_cast<const forms::ListBox *>(&control)) {
+        if (what == Change::Items)
+            sendItems(slot);
+        else
+            zfweb_update_list(this, slot, list->selectedIndex(), list->isEnabled(),
+                              list->accessibleName().c_str());
+    }
+}
+
+void WebWindowView::drawingDescriptionChanged()
+{
+    zfweb_describe(this, m_form.drawingDescription().c_str());
+}
+
+void WebWindowView::announce(const std::string &text)
+{
+    zfweb_announce(text.c_str());
+}
+
+void WebWindowView::pressed(int slot)
+{
+    const auto &controls = m_form.controls();
+    if (slot < 0 || slot >= static_cast<int>(controls.size()))
+        return;
+    if (const auto *button =
+            dynamic_cast<const forms::CommandButton *>(controls[std::size_t(slot)].get()))
+        button->press();
+}
+
+void WebWindowView::chosen(int slot, int index)
+{
+    const auto &controls = m_form.controls();
+    if (slot < 0 || slot >= static_cast<int>(controls.size()))
+        return;
+    if (auto *list = dynamic_cast<forms::ListBox *>(controls[std::size_t(slot)].get()))
+        list->choose(index);
+}
+
+// --- WebFace ---------------------------------------------------------------------------------
+
+std::unique_ptr<forms::WindowView> WebFace::createView(forms::Form &form)
+{
+    return std::make_unique<WebWindowView>(form);
+}
+
+void WebFace::showReport(const forms::RuntimeError &error)
+{
+    // The page cannot wait for the user here; the dialog is modal, and the page holds back the
+    // end of the program behind it until the user closes it.
+    zfweb_report(std::string(error.description()).c_str(),
+                 std::string(forms::ReportAdvice).c_str());
+}
+
+void WebFace::programEnded(int exitStatus)
+{
+    zfweb_program_ended(exitStatus);
+}
+
+std::string WebFace::decimalSeparator()
+{
+    char *separator = zfweb_decimal_separator();
+    std::string result = separator ? separator : ",";
+    std::free(separator);
+    return result;
+}
+
+} // namespace webface
+
+// The page's events, called from face.js.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void zfweb_pressed(webface::WebWindowView *view, int slot)
+{
+    view->pressed(slot);
+}
+
+EMSCRIPTEN_KEEPALIVE void zfweb_chosen(webface::WebWindowView *view, int slot, int index)
+{
+    view->chosen(slot, index);
+}
+
+EMSCRIPTEN_KEEPALIVE void zfweb_resized(webface::WebWindowView *view, int width, int height)
+{
+    view->resized(width, height);
+}
+}
