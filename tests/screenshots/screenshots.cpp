@@ -2,23 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Runs the program's real windows on a real display, walks through a lesson as a pupil would,
-// and saves what the screen shows at each stop, for people to look at:
+// and saves what the screen shows at every stop, for people to look at:
 //
 //     screenshots <folder>
 //
-// Run it under a virtual X display (scripts/screenshots.sh does). The pictures come from the
-// display server, not from the program's own painting.
+// form1-start, form1-isotope-<isotope> for each of the five, form1-press1 to form1-press8,
+// form2-start, form2-plot (after "Start"), form1-back, and form1-press9: "Ende" held down, the
+// moment before the program ends. Run it under a virtual X display (scripts/screenshots.sh
+// does). The pictures come from the display server, not from the program's own painting.
 
-#include "form1.h"
-#include "form2.h"
-#include "forms/platform.h"
-#include "forms/runtime.h"
-#include "program.h"
+#include "comparison/form2.h"
+#include "desktopprogram.h"
+#include "lesson/form1.h"
+#include "windowtest.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QListWidget>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <cstdio>
@@ -27,57 +26,87 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Saves the window's area of the screen; returns false if nothing could be grabbed.
-bool shoot(QWidget &window, const QString &path)
+// The isotopes in the list's order, as file names; Uran 238 is chosen last, for the presses.
+const struct
 {
-    QTest::qWait(150); // let the display server catch up with the last repaint
-    const QPixmap shot =
-        window.screen()->grabWindow(0, window.x(), window.y(), window.width(), window.height());
-    if (shot.isNull() || !shot.save(path))
-        return false;
-    std::printf("%s\n", qPrintable(path));
-    return true;
-}
+    int row;
+    QString name;
+} Isotopes[] = {{0, u"kalium40"_s},
+                {1, u"thorium232"_s},
+                {2, u"uran235"_s},
+                {4, u"kohlenstoff14"_s},
+                {3, u"uran238"_s}};
+
+class Photographer
+{
+public:
+    explicit Photographer(const QDir &folder)
+        : m_folder(folder)
+    { }
+
+    // Saves the form's window as the screen shows it; false if nothing could be grabbed.
+    bool shoot(const forms::Form &form, const QString &name)
+    {
+        QWidget *window = qtface::windowOf(form);
+        if (!QTest::qWaitForWindowExposed(window))
+            return false;
+        QTest::qWait(150); // let the display server catch up with the last repaint
+        const QRect client = window->geometry();
+        const QPixmap shot = window->screen()->grabWindow(0, client.x(), client.y(), client.width(),
+                                                          client.height());
+        const QString path = m_folder.filePath(name + u".png"_s);
+        if (shot.isNull() || !shot.save(path))
+            return false;
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    }
+
+private:
+    QDir m_folder;
+};
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(u"Zerfallsfrist"_s);
     if (argc != 2) {
         std::fprintf(stderr, "usage: screenshots <folder>\n");
         return 2;
     }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    forms::preparePlatform();
-    forms::Runtime runtime;
-    Program program(runtime);
-    program.start();
-    Form1 &lesson = program.form1();
-    if (!QTest::qWaitForWindowExposed(&lesson))
+    Photographer camera(QDir(QString::fromLocal8Bit(argv[1])));
+    DesktopProgram desktop;
+    if (!desktop.start())
         return 1;
+    Form1 &lesson = desktop.program().form1();
 
-    bool ok = shoot(lesson, folder.filePath(u"form1-start.png"_s));
-    auto *list = qobject_cast<QListWidget *>(lesson.List1.widget());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(3)).center()); // "Uran 238"
-    ok = ok && shoot(lesson, folder.filePath(u"form1-uran238.png"_s));
+    bool ok = camera.shoot(lesson, u"form1-start"_s);
+    for (const auto &isotope : Isotopes) {
+        testsupport::choose(lesson.List1, isotope.row);
+        ok = ok && camera.shoot(lesson, u"form1-isotope-"_s + isotope.name);
+    }
     for (int press = 1; press <= 8; ++press) {
-        QTest::mouseClick(lesson.Command1.button(), Qt::LeftButton);
-        if (press == 3 || press == 5 || press == 8)
-            ok = ok && shoot(lesson, folder.filePath(u"form1-press%1.png"_s.arg(press)));
+        testsupport::press(lesson.Command1);
+        ok = ok && camera.shoot(lesson, u"form1-press%1"_s.arg(press));
     }
 
     // The excursion, before and after "Start", and back to the lesson.
-    QTest::mouseClick(lesson.Command2.button(), Qt::LeftButton);
-    Form2 &comparison = program.form2();
-    ok = ok && QTest::qWaitForWindowExposed(&comparison);
-    ok = ok && shoot(comparison, folder.filePath(u"form2-start.png"_s));
-    QTest::mouseClick(comparison.Command1.button(), Qt::LeftButton);
-    ok = ok && shoot(comparison, folder.filePath(u"form2-plot.png"_s));
-    QTest::mouseClick(comparison.Command2.button(), Qt::LeftButton);
-    ok = ok && QTest::qWaitForWindowExposed(&lesson);
-    ok = ok && shoot(lesson, folder.filePath(u"form1-back.png"_s));
-    return ok && !runtime.hasEnded() ? 0 : 1;
+    testsupport::press(lesson.Command2);
+    Form2 &comparison = desktop.program().form2();
+    ok = ok && camera.shoot(comparison, u"form2-start"_s);
+    testsupport::press(comparison.Command1);
+    ok = ok && camera.shoot(comparison, u"form2-plot"_s);
+    testsupport::press(comparison.Command2);
+    ok = ok && camera.shoot(lesson, u"form1-back"_s);
+
+    // The ninth press: "Ende" held down, then let go, which ends the program.
+    QWidget *ende = testsupport::widget(lesson.Command1);
+    QTest::mousePress(ende, Qt::LeftButton);
+    ok = ok && camera.shoot(lesson, u"form1-press9"_s);
+    QTest::mouseRelease(ende, Qt::LeftButton);
+    const bool ended = desktop.runtime().hasEnded() && desktop.runtime().exitStatus() == 0 &&
+        !qtface::windowOf(lesson)->isVisible();
+    if (!ended)
+        std::fprintf(stderr, "the ninth press did not end the program\n");
+    return ok && ended ? 0 : 1;
 }

@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "faces/qt/qtface.h"
+#include "forms/colour.h"
+#include "forms/errors.h"
+
+#include <QImage>
+#include <QRect>
+#include <QStringList>
+#include <vector>
+
+class QWidget;
+namespace forms {
+class CommandButton;
+class Form;
+class Label;
+class ListBox;
+} // namespace forms
+
+// What the window tests share: the face prepared as the program prepares it, a face that
+// records instead of showing, the pupil's gestures, and the screen as the platform holds it.
+namespace testsupport {
+
+// Prepares the application as the program does (faces, style, palette, accessibility); call in
+// initTestCase.
+void prepareApplication();
+
+// The Qt face with its windows, recording the error reports and the end of the program
+// instead of showing a message box and leaving the event loop. Tests run many programs in one
+// process, and once asked to exit, Qt quits every event loop started afterwards.
+class RecordingQtFace : public qtface::QtFace
+{
+public:
+    std::vector<forms::ErrorKind> reported;
+    std::vector<int> ended; // exit statuses, in the order the program ended
+
+    void showReport(const forms::RuntimeError &error) override { reported.push_back(error.kind()); }
+    void programEnded(int exitStatus) override { ended.push_back(exitStatus); }
+};
+
+// The pupil's gestures, with the mouse: a click on a list's entry, a click on a button.
+void choose(forms::ListBox &list, int row);
+void press(forms::CommandButton &button);
+// A key pressed on whatever has the focus in the form's window.
+void pressKey(const forms::Form &form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// The widget that has the keyboard focus, and the widget of a control.
+QWidget *focusWidget();
+QWidget *widget(const forms::CommandButton &button);
+QWidget *widget(const forms::ListBox &list);
+
+// The window's pixels as the platform got them, once the event loop has delivered every
+// repaint asked for so far: in device pixels, with the device pixel ratio set.
+QImage screenImage(const forms::Form &form);
+
+// The colour of the device pixel at the centre of a logical pixel.
+QRgb pixelAt(const QImage &image, QPoint logical);
+
+// Whether any device pixel inside the logical rectangle has this colour, each channel within
+// the tolerance (anti-aliased text rarely inks a pixel in exactly its colour).
+bool contains(const QImage &image, const QRect &logical, QRgb colour, int tolerance = 0);
+
+// A colour of a layout or a handler as the screen shows it.
+QRgb rgb(forms::Colour colour);
+
+// The logical pixels a label's text inks when painted without clipping: what must fit its box.
+QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
+
+// What a pupil could see of a window's controls, or a handler goes on from: one entry per
+// control in the layout's order, the list's widget included. Reading it makes no platform call.
+QStringList controlState(const forms::Form &form);
+
+} // namespace testsupport
