@@ -109,7 +109,7 @@ mergeInto(LibraryManager.library, {
           if (label.alignment === 1)
             offset = label.width - line.width;
           else if (label.alignment === 2)
-            offset = Math.round((label.width - line.width) / 2);
+            offset = Math.floor((label.width - line.width) / 2);
           context.fillText(line.text, label.x + offset,
                            label.y + metrics.ascent + index * metrics.height);
         });
@@ -179,14 +179,17 @@ mergeInto(LibraryManager.library, {
         document.title = latest.caption;
     },
 
+    // A window that is shown takes the focus back to the control that last had it there, or
+    // else to its first control that can take it, and shows at once where it is.
     focusFirst: function(win) {
       if (win.element.contains(document.activeElement))
         return;
-      var first = win.focusable.find(function(element) {
-        return !element.disabled && !element.hidden;
-      });
-      if (first)
-        first.focus({ focusVisible: true });
+      var usable = function(element) {
+        return element && !element.disabled && !element.hidden;
+      };
+      var target = usable(win.lastFocus) ? win.lastFocus : win.focusable.find(usable);
+      if (target)
+        target.focus({ focusVisible: true });
     },
 
     // The list's Click follows the user: a change of selection by mouse or keyboard, and a
@@ -234,6 +237,9 @@ mergeInto(LibraryManager.library, {
       width: width, height: height, labels: [], controls: new Map(), focusable: [],
     };
     element.setAttribute('aria-label', win.caption);
+    element.addEventListener('focusin', function(event) {
+      win.lastFocus = event.target;
+    });
     ZF.views.set(view, win);
     ZF.container().appendChild(element);
     ZF.observe(view, win);
@@ -285,12 +291,14 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_create_label__deps: ['$ZF'],
-  zfweb_create_label: function(view, slot, x, y, width, height, pixelSize, bold, italic, alignment) {
+  zfweb_create_label: function(view, slot, name, x, y, width, height, pixelSize, bold, italic,
+                               alignment) {
     var win = ZF.views.get(view);
     // The text stays in the page for assistive technology, over its place on the canvas but
     // without ink of its own: the canvas shows it as the window paints it.
     var element = document.createElement('div');
     element.className = 'zf-label';
+    element.dataset.name = UTF8ToString(name);
     element.hidden = true;
     ZF.place(element, x, y, width, height);
     element.style.font = ZF.font(pixelSize, bold, italic);
@@ -321,11 +329,13 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_create_button__deps: ['$ZF'],
-  zfweb_create_button: function(view, slot, x, y, width, height, pixelSize, bold, italic, visible) {
+  zfweb_create_button: function(view, slot, name, x, y, width, height, pixelSize, bold, italic,
+                                visible) {
     var win = ZF.views.get(view);
     var button = document.createElement('button');
     button.type = 'button';
     button.className = 'zf-button';
+    button.dataset.name = UTF8ToString(name);
     ZF.place(button, x, y, width, height);
     button.style.font = ZF.font(pixelSize, bold, italic);
     button.hidden = !visible;
@@ -345,11 +355,12 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_create_list__deps: ['$ZF'],
-  zfweb_create_list: function(view, slot, x, y, width, height, pixelSize, bold, italic,
+  zfweb_create_list: function(view, slot, name, x, y, width, height, pixelSize, bold, italic,
                               background, foreground, visible) {
     var win = ZF.views.get(view);
     var list = document.createElement('select');
     list.className = 'zf-list';
+    list.dataset.name = UTF8ToString(name);
     list.size = Math.max(2, Math.floor(height / ZF.metrics(pixelSize).height));
     ZF.place(list, x, y, width, height);
     list.style.font = ZF.font(pixelSize, bold, italic);

@@ -12,7 +12,7 @@
 #include <vector>
 
 // What the page's script (face.js) does for this side. Texts are UTF-8; a view is named by its
-// address, a control by its place in the layout.
+// address, a control by its place in the layout; its name marks its element for tests.
 extern "C" {
 void zfweb_create_window(const void *view, const char *name, const char *caption, int width,
                          int height);
@@ -22,15 +22,15 @@ void zfweb_hide_window(const void *view);
 void zfweb_describe(const void *view, const char *description);
 void zfweb_paint(const void *view, const void *base, const void *points, int x, int y, int width,
                  int height);
-void zfweb_create_label(const void *view, int slot, int x, int y, int width, int height,
-                        int pixelSize, bool bold, bool italic, int alignment);
+void zfweb_create_label(const void *view, int slot, const char *name, int x, int y, int width,
+                        int height, int pixelSize, bool bold, bool italic, int alignment);
 void zfweb_update_label(const void *view, int slot, const char *caption, unsigned colour,
                         bool visible);
-void zfweb_create_button(const void *view, int slot, int x, int y, int width, int height,
-                         int pixelSize, bool bold, bool italic, bool visible);
+void zfweb_create_button(const void *view, int slot, const char *name, int x, int y, int width,
+                         int height, int pixelSize, bool bold, bool italic, bool visible);
 void zfweb_update_button(const void *view, int slot, const char *caption, bool enabled);
-void zfweb_create_list(const void *view, int slot, int x, int y, int width, int height,
-                       int pixelSize, bool bold, bool italic, unsigned background,
+void zfweb_create_list(const void *view, int slot, const char *name, int x, int y, int width,
+                       int height, int pixelSize, bool bold, bool italic, unsigned background,
                        unsigned foreground, bool visible);
 void zfweb_clear_list(const void *view, int slot);
 void zfweb_add_list_item(const void *view, int slot, const char *text);
@@ -88,21 +88,24 @@ WebWindowView::WebWindowView(forms::Form &form)
         if (const auto *label = dynamic_cast<const forms::Label *>(&control)) {
             const PixelRect box = label->box();
             const forms::LayoutFont &font = label->font();
-            zfweb_create_label(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
-                               font.bold, font.italic, alignmentCode(label->alignment()));
+            zfweb_create_label(this, slot, label->name().c_str(), box.x, box.y, box.width,
+                               box.height, font.pixelSize(), font.bold, font.italic,
+                               alignmentCode(label->alignment()));
             sendLabel(slot, *label);
         } else if (const auto *button = dynamic_cast<const forms::CommandButton *>(&control)) {
             const PixelRect box = button->box();
             const forms::LayoutFont &font = button->font();
-            zfweb_create_button(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
-                                font.bold, font.italic, button->isVisible());
+            zfweb_create_button(this, slot, button->name().c_str(), box.x, box.y, box.width,
+                                box.height, font.pixelSize(), font.bold, font.italic,
+                                button->isVisible());
             zfweb_update_button(this, slot, button->caption().c_str(), button->isEnabled());
         } else if (const auto *list = dynamic_cast<const forms::ListBox *>(&control)) {
             const PixelRect box = list->box();
             const forms::LayoutFont &font = list->font();
-            zfweb_create_list(this, slot, box.x, box.y, box.width, box.height, font.pixelSize(),
-                              font.bold, font.italic, forms::toRgba(list->backColor()),
-                              forms::toRgba(list->foreColor()), list->isVisible());
+            zfweb_create_list(this, slot, list->name().c_str(), box.x, box.y, box.width, box.height,
+                              font.pixelSize(), font.bold, font.italic,
+                              forms::toRgba(list->backColor()), forms::toRgba(list->foreColor()),
+                              list->isVisible());
             sendItems(slot);
         }
     }

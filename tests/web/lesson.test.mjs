@@ -1,0 +1,327 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The web edition in Debian's Chromium, with real clicks and keys: the lesson, the excursion,
+// the end, the error report, and what a screen reader is given.
+
+import assert from 'node:assert/strict';
+import { after, before, describe, it } from 'node:test';
+import {
+  choose, colours, control, grab, labelText, launch, lessonPoint, nextFrame, open,
+  outsideRequests, pixelOf, press,
+} from './page.mjs';
+
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser?.close(); });
+
+const { curve: B, highlight: R, settledCurve: S } = colours;
+
+// The colour on screen at point n of the lesson's curve.
+async function curveColour(page, n) {
+  const shot = await grab(page, 'Form1');
+  return shot.at(...pixelOf('Form1', ...lessonPoint(n)));
+}
+
+// How many pixels of a label's box show the given colour, give or take the text's smoothing.
+async function inkIn(page, form, name, [r, g, b]) {
+  const box = await page.$eval(`#${form} [data-name="${name}"]`, (e) =>
+    [e.style.left, e.style.top, e.style.width, e.style.height].map((v) => parseInt(v, 10)));
+  const shot = await grab(page, form);
+  let count = 0;
+  for (let y = box[1]; y < box[1] + box[3]; ++y)
+    for (let x = box[0]; x < box[0] + box[2]; ++x) {
+      const [pr, pg, pb] = shot.at(x, y);
+      if (Math.abs(pr - r) < 40 && Math.abs(pg - g) < 40 && Math.abs(pb - b) < 40)
+        ++count;
+    }
+  return count;
+}
+
+// The accessibility tree as a flat list of nodes, and the live region's text.
+async function accessibility(page) {
+  const nodes = [];
+  const walk = (node, inStatus) => {
+    const status = inStatus || node.role === 'status';
+    nodes.push({ role: node.role, name: node.name ?? '', inStatus: status });
+    (node.children ?? []).forEach((child) => walk(child, status));
+  };
+  walk(await page.accessibility.snapshot({ interestingOnly: false }), false);
+  const live = nodes.filter((n) => n.inStatus && n.role === 'StaticText').map((n) => n.name);
+  return { nodes, live: live.join(' ') };
+}
+
+describe('lesson', () => {
+  it('starts with an empty diagram, the list focused and "Weiter" disabled', async () => {
+    const { page, requests, errors } = await open(browser);
+    assert.equal(await page.title(), 'Die Zerfallsfrist');
+    const size = await page.$eval('#Form1', (e) => [e.offsetWidth, e.offsetHeight]);
+    assert.deepEqual(size, [954, 651]);
+    assert.equal(await page.$('#Form2'), null); // made on first use only
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.name), 'List1');
+    assert.equal(await (await control(page, 'Form1', 'Command1')).evaluate((e) => e.disabled), true);
+    assert.equal(await labelText(page, 'Form1', 'Label10'), 'Isotop');
+    assert.equal(await labelText(page, 'Form1', 'Label13'), null); // empty: not there yet
+    assert.deepEqual(await curveColour(page, 375), [239, 239, 239]);
+    const tree = await accessibility(page);
+    assert.ok(tree.nodes.some((n) => n.role === 'image' && n.name.startsWith('Diagramm ohne Kurve')));
+    assert.ok(tree.nodes.some((n) => n.role === 'listbox' && n.name === 'Isotope'));
+    assert.deepEqual(outsideRequests(requests), []);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('gives each isotope its half-life and time axis, in the browser language', async () => {
+    const { page } = await open(browser);
+    // Thalb × 0 … 5, each rounded to a single as the axis stores it, with the German comma.
+    const isotopes = [
+      ['Kalium 40', '1280', ['0', '1280', '2560', '3840', '5120', '6400']],
+      ['Thorium 232', '14050', ['0', '14050', '28100', '42150', '56200', '70250']],
+      ['Uran 235', '703,8', ['0', '703,8', '1407,6', '2111,4', '2815,2', '3519']],
+      ['Uran 238', '4468', ['0', '4468', '8936', '13404', '17872', '22340']],
+      ['Kohlenstoff 14', '0,00573', ['0', '0,00573', '0,01146', '0,01719', '0,02292', '0,02865']],
+    ];
+    for (const [index, [name, halfLife, axis]] of isotopes.entries()) {
+      await choose(page, 'Form1', 'List1', index);
+      assert.equal(await labelText(page, 'Form1', 'Label10'), name);
+      assert.equal(await labelText(page, 'Form1', 'Label11'),
+                   `Zerfallsfrist =  ${halfLife} Millionen Jahre`);
+      const shown = [];
+      for (const label of ['Label5', 'Label6', 'Label7', 'Label8', 'Label9', 'Label13'])
+        shown.push(await labelText(page, 'Form1', label));
+      assert.deepEqual(shown, axis, name);
+      assert.deepEqual(await curveColour(page, 375), B, name);
+    }
+    assert.equal(await (await control(page, 'Form1', 'Command1')).evaluate((e) => e.disabled), false);
+    await page.close();
+
+    const english = await open(browser, { language: 'en-US' });
+    await choose(english.page, 'Form1', 'List1', 2);
+    assert.equal(await labelText(english.page, 'Form1', 'Label6'), '703.8');
+    await english.page.close();
+  });
+
+  it('walks the nine steps: texts, guides, red half-lives, shared ends, then the end', async () => {
+    const { page, requests } = await open(browser);
+    await choose(page, 'Form1', 'List1', 3); // Uran 238
+    assert.match((await accessibility(page)).live, /^Uran 238: Zerfallsfrist 4468 Millionen Jahre\./);
+    // The colour of curve points 125 … 1250 after each press: segment k (points 250(k−1) to
+    // 250k) is red while it is highlighted, then blue 240; neighbours share their end point,
+    // which takes the later segment's colour.
+    const ns = [125, 250, 375, 500, 625, 750, 875, 1000, 1250];
+    const expected = {
+      0: [B, B, B, B, B, B, B, B, B],
+      4: [R, R, B, B, B, B, B, B, B],
+      5: [S, R, R, R, B, B, B, B, B],
+      6: [S, S, S, R, R, R, B, B, B],
+      7: [S, S, S, S, S, R, R, R, B],
+      8: [S, S, S, S, S, S, S, S, B],
+    };
+    const halfLifeWords = {
+      4: 'die erste Zerfallsfrist: zwischen 0 und 4468 Millionen Jahren sinkt der Anteil von 100% auf 50%',
+      5: 'die zweite Zerfallsfrist: zwischen 4468 und 8936 Millionen Jahren sinkt der Anteil von 50% auf 25%',
+      6: 'die dritte Zerfallsfrist: zwischen 8936 und 13404 Millionen Jahren sinkt der Anteil von 25% auf 12,5%',
+      7: 'die vierte Zerfallsfrist: zwischen 13404 und 17872 Millionen Jahren sinkt der Anteil von 12,5% auf 6,25%',
+    };
+    const weiter = await control(page, 'Form1', 'Command1');
+    for (let presses = 0; presses <= 8; ++presses) {
+      if (presses > 0)
+        await press(page, 'Form1', 'Command1');
+      const shot = await grab(page, 'Form1');
+      if (expected[presses]) {
+        const seen = ns.map((n) => shot.at(...pixelOf('Form1', ...lessonPoint(n))));
+        assert.deepEqual(seen, expected[presses], `press ${presses}`);
+      }
+      const tree = await accessibility(page);
+      const diagram = tree.nodes.find((n) => n.role === 'image').name;
+      if (halfLifeWords[presses]) {
+        assert.ok(diagram.includes('Rot hervorgehoben ist ' + halfLifeWords[presses]), diagram);
+        assert.equal(tree.live, 'Rot hervorgehoben ist ' + halfLifeWords[presses] + '.');
+      }
+      // The explanatory texts appear with presses 1 to 3, to the eye and to a screen reader.
+      for (const [label, from] of [['Label17', 1], ['Label18', 2], ['Label19', 3]]) {
+        const text = await labelText(page, 'Form1', label);
+        assert.equal(text !== null, presses >= from, `${label} after ${presses}`);
+        assert.equal((await inkIn(page, 'Form1', label, [0, 0, 0])) > 0, presses >= from);
+        if (presses >= from)
+          assert.ok(tree.nodes.some((n) => n.role === 'StaticText' && n.name === text));
+        if (presses === from)
+          assert.equal(tree.live.startsWith(text), true, `announced after ${presses}`);
+      }
+      // The first half-life's guides: dotted black from press 3, two pixels wide and red
+      // while it is highlighted (press 4 and 5), then dotted black again. Line4 runs along
+      // row 328 from column 39, its dots from column 40 on, past the axis's tick mark at
+      // 39 to 57; Line7 runs up column 199 from row 618, where row 502 lies in a dot at
+      // either width.
+      const guide = [shot.at(100, 328), shot.at(101, 328), shot.at(100, 329), shot.at(199, 502)];
+      const bg = [239, 239, 239];
+      if (presses < 3)
+        assert.deepEqual(guide, [bg, bg, bg, bg], `guides hidden after ${presses}`);
+      else if (presses === 3 || presses >= 6)
+        assert.deepEqual(guide, [[0, 0, 0], bg, bg, [0, 0, 0]], `dotted after ${presses}`);
+      else
+        assert.deepEqual(guide, [R, R, R, R], `highlighted after ${presses}`);
+      assert.equal((await inkIn(page, 'Form1', 'Label5', R)) > 0, presses === 4);
+    }
+    assert.equal(await weiter.evaluate((e) => e.textContent), 'Ende');
+
+    // The ninth press ends the program: both windows leave, a notice stays.
+    await weiter.click();
+    await nextFrame(page);
+    assert.equal(await page.$('#Form1'), null);
+    assert.equal(await page.$eval('#zf-ended', (e) => e.hidden), false);
+    assert.match(await page.$eval('#zf-ended', (e) => e.textContent), /Das Programm ist beendet/);
+    // No handler runs after the end, even for a click on a button that was removed.
+    await weiter.evaluate((e) => e.click());
+    await nextFrame(page);
+    assert.equal(await page.$('#Form1'), null);
+    assert.deepEqual(outsideRequests(requests), []);
+    await page.close();
+  });
+
+  it('redraws the curve for a new isotope mid-lesson and for a click on the chosen one', async () => {
+    const { page } = await open(browser);
+    await choose(page, 'Form1', 'List1', 3);
+    for (let i = 0; i < 5; ++i)
+      await press(page, 'Form1', 'Command1');
+    assert.deepEqual(await curveColour(page, 375), R);
+    await choose(page, 'Form1', 'List1', 3); // the entry already chosen: Click all the same
+    assert.deepEqual(await curveColour(page, 375), B);
+    // The user cannot clear the choice.
+    await page.keyboard.down('Control');
+    await choose(page, 'Form1', 'List1', 3);
+    await page.keyboard.up('Control');
+    assert.equal(await page.$eval('#Form1 select', (e) => e.selectedIndex), 3);
+    await choose(page, 'Form1', 'List1', 0); // Kalium 40
+    assert.equal(await labelText(page, 'Form1', 'Label6'), '1280');
+    assert.deepEqual(await curveColour(page, 125), B);
+    await press(page, 'Form1', 'Command1'); // the lesson goes on at press 6
+    assert.deepEqual([await curveColour(page, 500), await curveColour(page, 625)], [R, R]);
+    assert.equal(await labelText(page, 'Form1', 'Label8'), '3840');
+    await page.close();
+  });
+});
+
+describe('excursion', () => {
+  it('shows the comparison, draws five curves, and returns to the lesson where it was', async () => {
+    const { page, requests } = await open(browser);
+    await choose(page, 'Form1', 'List1', 3);
+    for (let i = 0; i < 5; ++i)
+      await press(page, 'Form1', 'Command1');
+    await press(page, 'Form1', 'Command2');
+    assert.equal(await page.$eval('#Form1', (e) => e.hidden), true);
+    assert.equal(await page.title(), 'Der radioaktive Zerfall ausgewählter Isotope im Vergleich');
+    assert.deepEqual(await page.$eval('#Form2', (e) => [e.offsetWidth, e.offsetHeight]), [921, 741]);
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Start');
+    assert.equal(await labelText(page, 'Form2', 'Label1'), null); // the legend waits for Start
+
+    await press(page, 'Form2', 'Command1');
+    // Each isotope's curve where it runs apart from the others, as the comparison computes it.
+    const curves = [
+      ['Label1', 'Cs-137 (Cäsium -137)', 30.0, 100, [255, 128, 128]],
+      ['Label2', 'Am-241 (Americium -241)', 432.2, 2000, [0, 0, 192]],
+      ['Label3', 'Ra-226 (Radium -226)', 1600.0, 2000, [255, 0, 0]],
+      ['Label4', 'C-14 (Kohlenstoff -14)', 5730.0, 2000, [192, 64, 0]],
+      ['Label5', 'Pu-239 (Plutonium -239)', 24110.0, 2000, [255, 0, 255]],
+    ];
+    let shot = await grab(page, 'Form2');
+    for (const [label, text, halfLife, years, colour] of curves) {
+      const y = Math.fround(10000 * Math.pow(0.5, years / Math.fround(halfLife)));
+      assert.deepEqual(shot.at(...pixelOf('Form2', years, y)), colour, text);
+      assert.equal(await labelText(page, 'Form2', label), text);
+    }
+    assert.match((await accessibility(page)).live, /^Fünf Zerfallskurven sind gezeichnet/);
+
+    await press(page, 'Form2', 'Command2'); // Zurück
+    assert.equal(await page.$eval('#Form2', (e) => e.hidden), true);
+    assert.equal(await page.title(), 'Die Zerfallsfrist');
+    assert.equal((await accessibility(page)).live,
+                 'Zurück im Fenster „Die Zerfallsfrist“, nach Schritt 5 von 9.');
+    assert.deepEqual(await curveColour(page, 375), R); // as it was left
+    await press(page, 'Form1', 'Command1');
+    assert.deepEqual(await curveColour(page, 625), R); // press 6
+
+    // Back once more: the curves stayed, the legend waits for the next Start.
+    await press(page, 'Form1', 'Command2');
+    assert.equal(await labelText(page, 'Form2', 'Label1'), null);
+    shot = await grab(page, 'Form2');
+    assert.deepEqual(shot.at(...pixelOf('Form2', 2000, Math.fround(10000 * Math.pow(0.5, 2000 / 1600)))),
+                     [255, 0, 0]);
+    assert.deepEqual(outsideRequests(requests), []);
+    await page.close();
+  });
+});
+
+describe('keyboard, end and error', () => {
+  it('takes a whole lesson by keyboard alone and starts afresh from the end notice', async () => {
+    const { page } = await open(browser);
+    const focused = () => page.evaluate(() => document.activeElement.dataset.name ??
+                                              document.activeElement.id);
+    assert.equal(await focused(), 'List1');
+    for (let i = 0; i < 4; ++i)
+      await page.keyboard.press('ArrowDown');
+    await nextFrame(page);
+    assert.equal(await labelText(page, 'Form1', 'Label10'), 'Uran 238');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'Command1');
+    // The focus frame is drawn in the scheme's highlight colour.
+    assert.equal(await page.evaluate(() => getComputedStyle(document.activeElement).borderTopColor),
+                 'rgb(48, 140, 198)');
+    for (let i = 0; i < 4; ++i)
+      await page.keyboard.press('Enter');
+    await nextFrame(page);
+    assert.deepEqual(await curveColour(page, 125), R);
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'Command2');
+    await page.keyboard.press('Space'); // the excursion
+    await nextFrame(page);
+    assert.equal(await focused(), 'Command1'); // "Start"
+    await page.keyboard.press('Space');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(), 'Command2'); // "Zurück"
+    await page.keyboard.press('Enter');
+    await nextFrame(page);
+    assert.equal(await page.$eval('#Form1', (e) => e.hidden), false);
+    assert.equal(await focused(), 'Command2'); // back on the button that left the window
+    await page.keyboard.down('Shift');
+    await page.keyboard.press('Tab');
+    await page.keyboard.up('Shift');
+    assert.equal(await focused(), 'Command1');
+    for (let i = 0; i < 5; ++i)
+      await page.keyboard.press('Enter');
+    await nextFrame(page);
+    assert.equal(await focused(), 'zf-restart');
+    assert.equal(await page.$('#Form1'), null);
+    assert.equal(await page.$('#Form2'), null);
+    await page.keyboard.press('Enter'); // Neu starten
+    await page.evaluate(() => new Promise((resolve) => setTimeout(resolve, 50)));
+    await nextFrame(page);
+    assert.equal(await page.$eval('#zf-ended', (e) => e.hidden), true);
+    assert.equal(await labelText(page, 'Form1', 'Label10'), 'Isotop');
+    assert.equal(await (await control(page, 'Form1', 'Command1')).evaluate((e) => e.disabled), true);
+    assert.equal(await focused(), 'List1');
+    await page.close();
+  });
+
+  it('reports a run-time error in a modal dialog, then ends the program', async () => {
+    const { page, errors } = await open(browser);
+    await page.evaluate(() => window.zerfallsfrist.failCall(1)); // the list's ListIndex fails
+    await choose(page, 'Form1', 'List1', 1);
+    const dialog = await page.$('dialog');
+    assert.ok(dialog, 'the report is shown');
+    assert.equal(await dialog.evaluate((e) => e.open && e.matches(':modal')), true);
+    const text = await dialog.evaluate((e) => e.textContent);
+    assert.match(text, /Das Fenster konnte eine Anweisung des Programms nicht ausführen\./);
+    assert.match(text, /Das Programm wird jetzt beendet\./);
+    // Behind the report the window stays as the handler left it.
+    assert.equal(await page.$eval('#Form1', (e) => e.hidden), false);
+    assert.equal(await page.$eval('#zf-ended', (e) => e.hidden), true);
+    await page.keyboard.press('Enter'); // OK
+    await nextFrame(page);
+    assert.equal(await page.$('dialog'), null);
+    assert.equal(await page.$('#Form1'), null);
+    assert.equal(await page.$eval('#zf-ended', (e) => e.hidden), false);
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+});
