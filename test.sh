@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # Installs what is missing, builds Zerfallsfrist with its tests and runs every test.
-# The window tests use Qt's offscreen platform, so no display is needed.
+# The window tests use Qt's offscreen platform, so no display is needed. Then the web edition:
+# the core's tests as WebAssembly under node, and the page in headless Chromium.
 set -eu
 cd "$(dirname "$0")"
 
@@ -11,3 +12,8 @@ cd "$(dirname "$0")"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
+
+./web.sh >/dev/null
+NODE_PATH=/usr/share/nodejs cmake --build build-web
+npm ci --prefix tests/web --no-audit --no-fund --prefer-offline >/dev/null
+ctest --test-dir build-web --output-on-failure --timeout 600

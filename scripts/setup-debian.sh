@@ -13,9 +13,15 @@ xvfb xauth x11-apps imagemagick
 libbenchmark-dev python3
 strace valgrind
 desktop-file-utils appstream dpkg-dev
-binutils-mingw-w64-x86-64"
+binutils-mingw-w64-x86-64
+doctest-dev
+emscripten woff2 chromium"
 
 missing=""
+# Node.js and npm run the web edition's build and tests; a newer Node.js installed from
+# elsewhere brings its own npm, and Debian's npm would pull Debian's older Node.js back in.
+command -v node >/dev/null 2>&1 || missing="$missing nodejs"
+command -v npm >/dev/null 2>&1 || missing="$missing npm"
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
