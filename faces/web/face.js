@@ -139,9 +139,21 @@ mergeInto(LibraryManager.library, {
     },
 
     // Reports the canvas's size in device pixels, now and after every change of zoom or
-    // density; the window then paints itself anew at that size.
+    // density; the window then paints itself anew at that size. The browser's own count of the
+    // canvas's device pixels is taken where it agrees with the density (it differs by a pixel
+    // of rounding at most); where a browser does not keep it up to date, the density decides.
     observe: function(view, win) {
-      var report = function(width, height) {
+      var measure = function(deviceSize) {
+        if (!win.observer || win.element.hidden)
+          return;
+        var ratio = devicePixelRatio;
+        var width = Math.round(win.width * ratio);
+        var height = Math.round(win.height * ratio);
+        if (deviceSize && Math.abs(deviceSize.inlineSize - win.width * ratio) <= 1 &&
+            Math.abs(deviceSize.blockSize - win.height * ratio) <= 1) {
+          width = deviceSize.inlineSize;
+          height = deviceSize.blockSize;
+        }
         if (width === win.canvas.width && height === win.canvas.height && win.painted)
           return;
         win.canvas.width = width;
@@ -149,28 +161,40 @@ mergeInto(LibraryManager.library, {
         win.painted = true;
         _zfweb_resized(view, width, height);
       };
-      if (typeof ResizeObserver === 'undefined') {
-        report(Math.round(win.width * devicePixelRatio), Math.round(win.height * devicePixelRatio));
-        return;
-      }
-      win.observer = new ResizeObserver(function(entries) {
-        var entry = entries[entries.length - 1];
-        var width, height;
-        if (entry.devicePixelContentBoxSize) {
-          width = entry.devicePixelContentBoxSize[0].inlineSize;
-          height = entry.devicePixelContentBoxSize[0].blockSize;
-        } else {
-          width = Math.round(entry.contentRect.width * devicePixelRatio);
-          height = Math.round(entry.contentRect.height * devicePixelRatio);
+      win.observer = typeof ResizeObserver === 'undefined' ? { disconnect: function() {} }
+        : new ResizeObserver(function(entries) {
+          var entry = entries[entries.length - 1];
+          if (entry.contentRect.width > 0)
+            measure(entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0]);
+        });
+      if (win.observer.observe) {
+        try {
+          win.observer.observe(win.canvas, { box: 'device-pixel-content-box' });
+        } catch (e) {
+          win.observer.observe(win.canvas); // browsers without that box
         }
-        if (width > 0 && height > 0)
-          report(width, height);
-      });
-      try {
-        win.observer.observe(win.canvas, { box: 'device-pixel-content-box' });
-      } catch (e) {
-        win.observer.observe(win.canvas); // browsers without that box: CSS pixels × ratio
       }
+      // A zoom resizes the page's viewport; a move to another screen changes the density.
+      win.onResize = function() { measure(null); };
+      addEventListener('resize', win.onResize);
+      var density = function() {
+        matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change',
+          function() {
+            if (!win.observer)
+              return; // the window is gone
+            measure(null);
+            density();
+          }, { once: true });
+      };
+      density();
+      measure(null);
+    },
+
+    unobserve: function(win) {
+      if (win.observer)
+        win.observer.disconnect();
+      win.observer = null;
+      removeEventListener('resize', win.onResize);
     },
 
     updateTitle: function() {
@@ -250,8 +274,7 @@ mergeInto(LibraryManager.library, {
     var win = ZF.views.get(view);
     if (!win)
       return;
-    if (win.observer)
-      win.observer.disconnect();
+    ZF.unobserve(win);
     win.element.remove();
     ZF.shown = ZF.shown.filter(function(each) { return each !== win; });
     ZF.views.delete(view);
@@ -448,8 +471,7 @@ mergeInto(LibraryManager.library, {
     ZF.later(function() {
       // Every window leaves the page; the page's start-up says that the program has ended.
       ZF.views.forEach(function(win) {
-        if (win.observer)
-          win.observer.disconnect();
+        ZF.unobserve(win);
         win.element.remove();
       });
       ZF.shown = [];
