@@ -79,6 +79,19 @@ void FormWindow::focusFirstControl()
     }
 }
 
+void FormWindow::repaintChanged(const QRect &changed)
+{
+    // A smoothed line that runs into the changed pixels is painted whole: cut by the clip, its
+    // edge pixels would come out a shade different from the last time it was painted.
+    QRegion region(changed);
+    for (const forms::Line *line : m_form.lines()) {
+        const QRect bounds = toQRect(line->bounds());
+        if (line->isVisible() && isSmoothed(*line) && changed.intersects(bounds))
+            region += bounds;
+    }
+    update(region);
+}
+
 LabelText *FormWindow::textOf(const forms::Control &control)
 {
     for (const auto &text : m_labelTexts)
@@ -185,7 +198,7 @@ void WindowViewAdapter::hide()
 void WindowViewAdapter::repaint(const forms::PixelRect &rect)
 {
     if (m_window)
-        m_window->update(toQRect(rect));
+        m_window->repaintChanged(toQRect(rect));
 }
 
 void WindowViewAdapter::controlChanged(const forms::Control &control, forms::Change what)

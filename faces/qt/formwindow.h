@@ -32,6 +32,8 @@ public:
     QWidget *widgetOf(const forms::WidgetControl &control) const;
 
     void showWindow();
+    // Paints the changed pixels again, from the form's state.
+    void repaintChanged(const QRect &changed);
     void controlChanged(const forms::Control &control, forms::Change what);
 
 protected:

@@ -10,6 +10,12 @@
 
 namespace qtface {
 
+bool isSmoothed(const forms::Line &line)
+{
+    return std::abs(line.end().x - line.start().x) > 2 &&
+        std::abs(line.end().y - line.start().y) > 2;
+}
+
 void paintLine(QPainter &painter, const forms::Line &line)
 {
     const int width = line.borderWidth();
@@ -23,10 +29,9 @@ void paintLine(QPainter &painter, const forms::Line &line)
     }
     const forms::PixelPoint start = line.start();
     const forms::PixelPoint end = line.end();
-    // Slanted strokes are smoothed; lines that run along a row or a column stay crisp.
-    const bool slanted = std::abs(end.x - start.x) > 2 && std::abs(end.y - start.y) > 2;
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, slanted);
+    // Slanted strokes are smoothed; lines that run along a row or a column stay crisp.
+    painter.setRenderHint(QPainter::Antialiasing, isSmoothed(line));
     painter.setPen(pen);
     painter.drawLine(QPointF(start.x + centre, start.y + centre),
                      QPointF(end.x + centre, end.y + centre));

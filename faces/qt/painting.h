@@ -31,6 +31,9 @@ inline QRect toQRect(const forms::PixelRect &rect)
     return {rect.x, rect.y, rect.width, rect.height};
 }
 
+// Whether a line is stroked smoothed: one that runs slanted rather than along a row or a column.
+bool isSmoothed(const forms::Line &line);
+
 // Strokes a line with its pen: its colour and width, dotted or solid. A line of odd width is
 // centred on the pixels its ends name; an even one extends right of and below them. Either way
 // it covers the pixels of the points computed at its ends.
