@@ -115,11 +115,13 @@ void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
         pixel = colour;
         return;
     }
+    // Divided by 255 the quick way graphics libraries round it, as the desktop does too.
     Rgba mixed = 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
         const int over = static_cast<int>((colour >> shift) & 0xFFu);
         const int under = static_cast<int>((pixel >> shift) & 0xFFu);
-        mixed |= static_cast<Rgba>((over * alpha + under * (255 - alpha) + 127) / 255) << shift;
+        const int sum = over * alpha + under * (255 - alpha);
+        mixed |= static_cast<Rgba>((sum + (sum >> 8) + 0x80) >> 8) << shift;
     }
     pixel = mixed;
 }

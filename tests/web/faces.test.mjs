@@ -1,0 +1,107 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Both faces draw the same. The desktop's screenshot walk (scripts/screenshots.sh, pictures
+// in ZF_DESKTOP_SHOTS, by default build/screenshots) is walked again in the browser at 100 %,
+// and each state's canvas is held against the desktop's picture of it:
+// - outside the labels' boxes, where lines and points are, every pixel must be the same; a
+//   slanted line's smoothed edge may differ by one level of one channel, which is counted;
+// - inside the labels' boxes, where the two faces rasterise text each their own way, the
+//   differing pixels are counted;
+// - the buttons and the list are real widgets of each platform, and are left out.
+
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { after, before, it } from 'node:test';
+import { PNG } from 'pngjs';
+import { choose, grab, launch, open, press } from './page.mjs';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const shots = process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots');
+const haveShots = fs.existsSync(path.join(shots, 'form1-start.png'));
+
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser?.close(); });
+
+// The boxes of a window's labels and widgets, from the page.
+function boxesOf(page, form) {
+  return page.$$eval(`#${form} .zf-label, #${form} button, #${form} select`, (elements) =>
+    elements.map((e) => ({
+      widget: e.tagName !== 'DIV',
+      x: parseInt(e.style.left, 10), y: parseInt(e.style.top, 10),
+      w: parseInt(e.style.width, 10), h: parseInt(e.style.height, 10),
+    })));
+}
+
+function compare(desktop, web, boxes) {
+  // What each pixel lies in: 0 nothing, 1 a label's box, 2 a widget.
+  const kind = new Uint8Array(desktop.width * desktop.height);
+  for (const b of boxes)
+    for (let y = Math.max(b.y, 0); y < Math.min(b.y + b.h, desktop.height); ++y)
+      for (let x = Math.max(b.x, 0); x < Math.min(b.x + b.w, desktop.width); ++x)
+        kind[y * desktop.width + x] = Math.max(kind[y * desktop.width + x], b.widget ? 2 : 1);
+  const result = { outside: 0, smoothing: 0, inside: 0, insideTotal: 0, first: [] };
+  for (let y = 0; y < desktop.height; ++y)
+    for (let x = 0; x < desktop.width; ++x) {
+      const where = kind[y * desktop.width + x];
+      if (where === 2)
+        continue;
+      const i = (y * desktop.width + x) * 4;
+      const d = [desktop.data[i], desktop.data[i + 1], desktop.data[i + 2]];
+      const w = web.at(x, y);
+      const apart = Math.max(...d.map((value, c) => Math.abs(value - w[c])));
+      if (where === 1) {
+        ++result.insideTotal;
+        if (apart > 0)
+          ++result.inside;
+      } else if (apart === 1) {
+        ++result.smoothing;
+      } else if (apart > 1) {
+        ++result.outside;
+        if (result.first.length < 5)
+          result.first.push(`(${x}, ${y}) desktop ${d} web ${w}`);
+      }
+    }
+  return result;
+}
+
+it('draws lines and points pixel for pixel as the desktop does', { skip: !haveShots &&
+   `no desktop screenshots in ${shots}: run scripts/screenshots.sh first` }, async () => {
+  const { page } = await open(browser);
+  const table = [];
+  const check = async (form, name) => {
+    const file = path.join(shots, `${name}.png`);
+    if (!fs.existsSync(file))
+      return;
+    const desktop = PNG.sync.read(fs.readFileSync(file));
+    const web = await grab(page, form);
+    assert.deepEqual([web.width, web.height], [desktop.width, desktop.height], name);
+    const result = compare(desktop, web, await boxesOf(page, form));
+    table.push({ state: name, ...result, first: undefined });
+    assert.equal(result.outside, 0, `${name}: ${result.first.join('; ')}`);
+  };
+  // The desktop's walk: every isotope, Uran 238 last, its eight presses, the excursion.
+  await check('Form1', 'form1-start');
+  for (const [row, name] of [[0, 'kalium40'], [1, 'thorium232'], [2, 'uran235'],
+                             [4, 'kohlenstoff14'], [3, 'uran238']]) {
+    await choose(page, 'Form1', 'List1', row);
+    await check('Form1', `form1-isotope-${name}`);
+  }
+  for (let presses = 1; presses <= 8; ++presses) {
+    await press(page, 'Form1', 'Command1');
+    await check('Form1', `form1-press${presses}`);
+  }
+  await press(page, 'Form1', 'Command2');
+  await check('Form2', 'form2-start');
+  await press(page, 'Form2', 'Command1');
+  await check('Form2', 'form2-plot');
+  await press(page, 'Form2', 'Command2');
+  await check('Form1', 'form1-back');
+  assert.ok(table.length >= 17, `only ${table.length} of the desktop's pictures found`);
+  if (process.env.ZF_REPORT)
+    console.table(table);
+  await page.close();
+});
