@@ -3,9 +3,9 @@
 
 // How the program introduces itself to the desktop: name, version, launcher and icon.
 
-#include "form1.h"
-#include "form2.h"
+#include "comparison/form2.h"
 #include "identity.h"
+#include "lesson/form1.h"
 #include "windowtest.h"
 
 #include <QApplication>
@@ -31,7 +31,7 @@ private Q_SLOTS:
 void TestIdentity::initTestCase()
 {
     identity::apply();
-    testsupport::preparePlatform();
+    testsupport::prepareApplication();
 }
 
 void TestIdentity::nameAndVersion()
@@ -78,11 +78,11 @@ void TestIdentity::icon()
 
 void TestIdentity::windowsCarryTheIcon()
 {
-    testsupport::RecordingRuntime runtime;
+    testsupport::RecordingQtFace face;
+    forms::Runtime runtime(face, ",");
     Form1 lesson(runtime);
     Form2 comparison(runtime);
-    for (const QWidget *window :
-         {static_cast<QWidget *>(&lesson), static_cast<QWidget *>(&comparison)}) {
+    for (const QWidget *window : {qtface::windowOf(lesson), qtface::windowOf(comparison)}) {
         QCOMPARE(window->windowIcon().availableSizes(),
                  QApplication::windowIcon().availableSizes());
         QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());

@@ -1,175 +1,171 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "form1.h"
-#include "form2.h"
-#include "program.h"
+
+// The lesson window's excursion button and the comparison's "Zurück", clicked as a pupil
+// clicks them: one window at a time, each made once and keeping what it shows while the other
+// is up.
+
+#include "comparison/form2.h"
+#include "faces/qt/painting.h"
+#include "lesson/form1.h"
+#include "program/program.h"
 #include "windowtest.h"
 
 #include <QApplication>
-#include <QListWidget>
 #include <QTest>
 
 using namespace forms;
 using namespace Qt::StringLiterals;
-using testsupport::RecordingRuntime;
+using testsupport::screenImage;
 
 namespace {
 
-void click(CommandButton &button)
-{
-    QTest::mouseClick(button.widget(), Qt::LeftButton);
-}
+constexpr Colour Caesium = 0x008080FF; // the first legend entry's colour
+constexpr Colour Plutonium = 0x00FF00FF; // the last curve's, drawn over the others' start
 
-// The excursion button of the lesson and "Zurück" of the comparison.
+struct Session
+{
+    Session() { program.start(); }
+
+    testsupport::RecordingQtFace face;
+    Runtime runtime{face, ","};
+    Program program{runtime};
+};
+
 void toComparison(Program &program)
 {
-    click(program.form1().Command2);
+    testsupport::press(program.form1().Command2);
 }
+
 void toLesson(Program &program)
 {
-    click(program.form2().Command2);
+    testsupport::press(program.form2().Command2);
 }
 
-std::vector<Label *> legendOf(Form2 &form)
+bool shown(const Form &form)
 {
-    return {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5};
+    return qtface::windowOf(form)->isVisible();
 }
 
-int formsAlive()
+int windowsMade()
 {
     int count = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        count += qobject_cast<Form *>(widget) ? 1 : 0;
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        count += widget->inherits("qtface::FormWindow");
     return count;
 }
 
-// Everything of the lesson window that a pupil could see or the lesson goes on from.
-QStringList stateOf(Form1 &lesson)
+QRect boxOf(const Label &label)
 {
-    return testsupport::controlState(lesson) << QString::number(lesson.Thalb) << lesson.Isotop
-                                             << QString::number(lesson.intClicks.value());
+    return qtface::toQRect(label.box());
 }
+
+// Records the windows shown and hidden, in order.
+struct VisibilityTrace : QObject
+{
+    QStringList events;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            events << watched->objectName() +
+                    (event->type() == QEvent::Show ? u" shown"_s : u" hidden"_s);
+        return false;
+    }
+};
 
 } // namespace
 
-// The lesson window's excursion button and the comparison's "Zurück": one window at a time,
-// each created once and keeping its state while the other is shown.
-class SwitchingTest : public QObject
+class TestSwitching : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::preparePlatform(); }
+    void initTestCase() { testsupport::prepareApplication(); }
+    void cleanup() { QVERIFY(windowsMade() == 0); }
 
-    void backBeforeStart();
-    void switchingManyTimes();
-    void legendOnlyAfterNextStart();
-    void lessonKeepsItsState();
+    void oneWindowAtATime();
+    void lessonComesBackBeforeTheComparisonGoes();
+    void lessonKeepsWhatItShows();
+    void legendOnlyAfterTheNextStart();
 };
 
-void SwitchingTest::backBeforeStart()
+void TestSwitching::oneWindowAtATime()
 {
-    RecordingRuntime runtime;
-    Program program(runtime);
-    program.start();
+    Session session;
+    Program &program = session.program;
+    QCOMPARE(windowsMade(), 1); // the comparison window is made on first use only
     toComparison(program);
-    Form2 &comparison = program.form2();
-    QVERIFY(!program.form1().isVisible());
-    QVERIFY(comparison.isVisible());
-
-    toLesson(program);
-    for (const Label *legend : legendOf(comparison)) {
-        QVERIFY(!legend->isVisible());
-        QVERIFY(legend->caption().isEmpty());
-    }
-    QVERIFY(program.form1().isVisible());
-    QVERIFY(!comparison.isVisible());
-    QVERIFY(runtime.reported.empty());
-    QVERIFY(!runtime.hasEnded());
-}
-
-void SwitchingTest::switchingManyTimes()
-{
-    RecordingRuntime runtime;
-    Program program(runtime);
-    program.start();
-    Form1 *const lesson = &program.form1();
-    toComparison(program);
-    Form2 *const comparison = &program.form2();
-    QCOMPARE(formsAlive(), 2);
-
+    QCOMPARE(windowsMade(), 2);
     for (int round = 0; round < 25; ++round) {
+        QVERIFY(!shown(program.form1()));
+        QVERIFY(shown(program.form2()));
         toLesson(program);
-        QVERIFY(lesson->isVisible());
-        QVERIFY(!comparison->isVisible());
+        QVERIFY(shown(program.form1()));
+        QVERIFY(!shown(program.form2()));
         toComparison(program);
-        QVERIFY(!lesson->isVisible());
-        QVERIFY(comparison->isVisible());
     }
-    QCOMPARE(&program.form1(), lesson);
-    QCOMPARE(&program.form2(), comparison);
-    QCOMPARE(formsAlive(), 2);
-    QVERIFY(runtime.reported.empty());
+    QCOMPARE(windowsMade(), 2);
+    QVERIFY(session.face.reported.empty());
+    QVERIFY(!session.runtime.hasEnded());
 }
 
-void SwitchingTest::legendOnlyAfterNextStart()
+void TestSwitching::lessonComesBackBeforeTheComparisonGoes()
 {
-    RecordingRuntime runtime;
-    Program program(runtime);
-    program.start();
-    toComparison(program);
-    Form2 &comparison = program.form2();
-    click(comparison.Command1);
-    // (0, 10000), every curve's start, in Pu-239's magenta; Cs-137's legend text in its colour.
-    const QPoint start = comparison.userToPixel(0, 10000);
-    const QRgb magenta = testsupport::rgb(0x00FF00FF);
-    const QRgb caesium = testsupport::rgb(0x008080FF);
-    QVERIFY(testsupport::contains(testsupport::grab(comparison), comparison.Label1.box(), caesium));
-
-    toLesson(program);
-    toComparison(program);
-    QImage image = testsupport::grab(comparison);
-    for (const Label *legend : legendOf(comparison))
-        QVERIFY(!legend->isVisible());
-    QVERIFY(!testsupport::contains(image, comparison.Label1.box(), caesium));
-    // The curves stay; only the legend waits for the next "Start".
-    QCOMPARE(testsupport::pixelAt(image, start), magenta);
-    QCOMPARE(comparison.Label1.caption(), u"Cs-137 (Cäsium -137)"_s);
-
-    click(comparison.Command1);
-    for (const Label *legend : legendOf(comparison))
-        QVERIFY(legend->isVisible());
-    QVERIFY(testsupport::contains(testsupport::grab(comparison), comparison.Label1.box(), caesium));
-    QVERIFY(runtime.reported.empty());
+    // On the way back the program is never without a window on screen: the lesson is shown
+    // before the comparison is hidden, so the desktop never hands the focus elsewhere.
+    Session session;
+    toComparison(session.program);
+    VisibilityTrace trace;
+    qtface::windowOf(session.program.form1())->installEventFilter(&trace);
+    qtface::windowOf(session.program.form2())->installEventFilter(&trace);
+    toLesson(session.program);
+    QCOMPARE(trace.events, (QStringList{u"Form1 shown"_s, u"Form2 hidden"_s}));
 }
 
-void SwitchingTest::lessonKeepsItsState()
+void TestSwitching::lessonKeepsWhatItShows()
 {
-    RecordingRuntime runtime;
-    Program program(runtime);
-    program.start();
-    Form1 &lesson = program.form1();
-    // Selected as a pupil does, so whatever the lesson does on a selection happens too.
-    lesson.List1.listWidget()->setCurrentRow(1);
+    Session session;
+    Form1 &lesson = session.program.form1();
+    testsupport::choose(lesson.List1, 1);
     for (int press = 0; press < 5; ++press)
-        click(lesson.Command1);
-    const QStringList before = stateOf(lesson);
-    const QImage picture = testsupport::grab(lesson);
+        testsupport::press(lesson.Command1);
+    const QStringList before = testsupport::controlState(lesson);
+    const QImage picture = screenImage(lesson);
 
-    toComparison(program);
-    click(program.form2().Command1);
-    toLesson(program);
-    QCOMPARE(stateOf(lesson), before);
-    QCOMPARE(testsupport::grab(lesson), picture);
-    QCOMPARE(lesson.List1.ListIndex(), 1);
-
-    // The next press is the sixth: the third half-life's guides turn red.
-    click(lesson.Command1);
-    QCOMPARE(lesson.intClicks.value(), 6);
-    QCOMPARE(lesson.Line6.borderColor(), Colour(0x000000FF));
-    QCOMPARE(lesson.Line4.borderColor(), Colour(0x00000000));
-    QVERIFY(runtime.reported.empty());
+    toComparison(session.program);
+    testsupport::press(session.program.form2().Command1);
+    toLesson(session.program);
+    QCOMPARE(testsupport::controlState(lesson), before);
+    // Everything but the buttons, where the focus now shows on the excursion's.
+    const QImage after = screenImage(lesson);
+    for (const QRect &area : {QRect(0, 0, 954, 392), QRect(0, 392, 632, 259)})
+        QCOMPARE(after.copy(area), picture.copy(area));
+    QVERIFY(session.face.reported.empty());
 }
 
-QTEST_MAIN(SwitchingTest)
+void TestSwitching::legendOnlyAfterTheNextStart()
+{
+    Session session;
+    toComparison(session.program);
+    Form2 &comparison = session.program.form2();
+    testsupport::press(comparison.Command1);
+    const auto curvesStart = comparison.scale().toPixel(0, 10000);
+    const QPoint start(curvesStart->x, curvesStart->y);
+    QImage image = screenImage(comparison);
+    QVERIFY(testsupport::contains(image, boxOf(comparison.Label1), testsupport::rgb(Caesium)));
+
+    toLesson(session.program);
+    toComparison(session.program);
+    image = screenImage(comparison);
+    QVERIFY(!testsupport::contains(image, boxOf(comparison.Label1), testsupport::rgb(Caesium)));
+    // The curves stay; only the legend waits for the next "Start".
+    QCOMPARE(testsupport::pixelAt(image, start), testsupport::rgb(Plutonium));
+
+    testsupport::press(comparison.Command1);
+    QVERIFY(testsupport::contains(screenImage(comparison), boxOf(comparison.Label1),
+                                  testsupport::rgb(Caesium)));
+    QVERIFY(session.face.reported.empty());
+}
+
+QTEST_MAIN(TestSwitching)
 #include "tst_switching.moc"

@@ -1,0 +1,102 @@
+// SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Every caption of both windows inside its box, in the user's locale at the screen's density:
+// no glyph cut, whatever the decimal separator and however the text is rasterized.
+
+#include "comparison/form2.h"
+#include "faces/qt/painting.h"
+#include "lesson/form1.h"
+#include "program/program.h"
+#include "windowtest.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace forms;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Each label's ink inside its box, each button's caption inside the button; a message per
+// control that does not fit.
+QStringList overflowing(const Form &form, qreal ratio)
+{
+    QStringList problems;
+    for (const Label *label : form.labels()) {
+        const QRect ink = testsupport::inkRect(*label, ratio);
+        if (!label->caption().empty() && !qtface::toQRect(label->box()).contains(ink))
+            problems << QString::fromStdString(label->name() + ": " + label->caption());
+    }
+    for (const WidgetControl *control : form.tabOrder()) {
+        if (const auto *button = qobject_cast<QPushButton *>(qtface::widgetOf(*control))) {
+            const QFontMetrics metrics = button->fontMetrics();
+            if (metrics.horizontalAdvance(button->text()) + 8 > button->width() ||
+                metrics.height() + 4 > button->height())
+                problems << button->text();
+        }
+    }
+    return problems;
+}
+
+} // namespace
+
+class TestCaptionsFit : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { testsupport::prepareApplication(); }
+    void lessonForEachIsotope_data();
+    void lessonForEachIsotope();
+    void comparisonAfterStart();
+};
+
+void TestCaptionsFit::lessonForEachIsotope_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("presses"); // of "Weiter": 8 shows every text and "Ende"
+    QTest::newRow("at start") << -1 << 0;
+    QTest::newRow("Kalium 40") << 0 << 8;
+    QTest::newRow("Thorium 232") << 1 << 0;
+    QTest::newRow("Uran 235") << 2 << 0;
+    QTest::newRow("Uran 238") << 3 << 0;
+    QTest::newRow("Kohlenstoff 14") << 4 << 0;
+}
+
+void TestCaptionsFit::lessonForEachIsotope()
+{
+    QFETCH(int, row);
+    QFETCH(int, presses);
+    testsupport::RecordingQtFace face;
+    Runtime runtime(face, qtface::decimalSeparator(QLocale())); // as the program starts
+    Program program(runtime);
+    program.start();
+    Form1 &lesson = program.form1();
+    if (row >= 0)
+        testsupport::choose(lesson.List1, row);
+    for (int n = 0; n < presses; ++n)
+        testsupport::press(lesson.Command1);
+    if (row == 2) // Uran 235: 703.8 million years, written with the user's separator
+        QVERIFY(lesson.Label11.caption().find("703" + runtime.decimalSeparator() + "8") !=
+                std::string::npos);
+    const QStringList problems = overflowing(lesson, qtface::windowOf(lesson)->devicePixelRatioF());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
+    QVERIFY(face.reported.empty());
+}
+
+void TestCaptionsFit::comparisonAfterStart()
+{
+    testsupport::RecordingQtFace face;
+    Runtime runtime(face, qtface::decimalSeparator(QLocale()));
+    Form2 comparison(runtime);
+    runtime.dispatch([&] { comparison.Show(); });
+    testsupport::press(comparison.Command1); // the legend has its captions only now
+    const QStringList problems =
+        overflowing(comparison, qtface::windowOf(comparison)->devicePixelRatioF());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
+    QVERIFY(face.reported.empty());
+}
+
+QTEST_MAIN(TestCaptionsFit)
+#include "tst_captionsfit.moc"
