@@ -13,6 +13,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build
 ctest --test-dir build --output-on-failure --timeout 600 -j "$(nproc)"
 
+# The desktop's screenshot walk, which the browser tests hold the web edition against.
+scripts/screenshots.sh build/screenshots >/dev/null
 ./web.sh >/dev/null
 NODE_PATH=/usr/share/nodejs cmake --build build-web
 npm ci --prefix tests/web --no-audit --no-fund --prefer-offline >/dev/null

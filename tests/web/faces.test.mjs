@@ -5,7 +5,7 @@
 // in ZF_DESKTOP_SHOTS, by default build/screenshots) is walked again in the browser at 100 %,
 // and each state's canvas is held against the desktop's picture of it:
 // - outside the labels' boxes, where lines and points are, every pixel must be the same; a
-//   slanted line's smoothed edge may differ by one level of one channel, which is counted;
+//   slanted line's smoothed (grey) edge may differ by one level, which is counted;
 // - inside the labels' boxes, where the two faces rasterise text each their own way, the
 //   differing pixels are counted;
 // - the buttons and the list are real widgets of each platform, and are left out.
@@ -43,7 +43,7 @@ function compare(desktop, web, boxes) {
     for (let y = Math.max(b.y, 0); y < Math.min(b.y + b.h, desktop.height); ++y)
       for (let x = Math.max(b.x, 0); x < Math.min(b.x + b.w, desktop.width); ++x)
         kind[y * desktop.width + x] = Math.max(kind[y * desktop.width + x], b.widget ? 2 : 1);
-  const result = { outside: 0, smoothing: 0, inside: 0, insideTotal: 0, first: [] };
+  const result = { outside: 0, smoothing: 0, outsideTotal: 0, inside: 0, insideTotal: 0, first: [] };
   for (let y = 0; y < desktop.height; ++y)
     for (let x = 0; x < desktop.width; ++x) {
       const where = kind[y * desktop.width + x];
@@ -57,7 +57,12 @@ function compare(desktop, web, boxes) {
         ++result.insideTotal;
         if (apart > 0)
           ++result.inside;
-      } else if (apart === 1) {
+        continue;
+      }
+      ++result.outsideTotal;
+      // The slanted lines are the black arrowheads: their smoothed edges are grey.
+      const grey = (c) => c[0] === c[1] && c[1] === c[2];
+      if (apart === 1 && grey(d) && grey(w)) {
         ++result.smoothing;
       } else if (apart > 1) {
         ++result.outside;
