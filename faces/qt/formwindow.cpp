@@ -81,13 +81,20 @@ void FormWindow::focusFirstControl()
 
 void FormWindow::repaintChanged(const QRect &changed)
 {
-    // A smoothed line that runs into the changed pixels is painted whole: cut by the clip, its
-    // edge pixels would come out a shade different from the last time it was painted.
+    // A smoothed line that runs into the pixels to paint is painted whole: cut by the clip, its
+    // edge pixels would come out a shade different from the last time it was painted. So are
+    // the smoothed lines that run into those, such as the other stroke of an arrowhead.
     QRegion region(changed);
-    for (const forms::Line *line : m_form.lines()) {
-        const QRect bounds = toQRect(line->bounds());
-        if (line->isVisible() && isSmoothed(*line) && changed.intersects(bounds))
-            region += bounds;
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (const forms::Line *line : m_form.lines()) {
+            const QRect bounds = toQRect(line->bounds());
+            if (line->isVisible() && isSmoothed(*line) && region.intersects(bounds) &&
+                region.intersected(bounds) != QRegion(bounds)) {
+                region += bounds;
+                grown = true;
+            }
+        }
     }
     update(region);
 }
