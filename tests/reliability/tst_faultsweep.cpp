@@ -2,17 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Every handler failed at each of its platform calls in turn. Each time the error report comes
-// with the injected number, the program ends with a non-zero status and runs no further
-// handler, and what the handler did before the failing call stays done: the program looks
-// exactly as an uninterrupted run looks just before that call.
+// with the injected error, the program ends with a non-zero status and runs no further
+// handler, and what the handler did before the failing call stays done: the program looks, to
+// the core and on screen, exactly as an uninterrupted run looks just before that call.
 
-#include "form1.h"
-#include "form2.h"
-#include "program.h"
+#include "comparison/form2.h"
+#include "lesson/form1.h"
+#include "program/program.h"
 #include "windowtest.h"
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -21,42 +22,54 @@
 
 using namespace forms;
 using namespace Qt::StringLiterals;
-using testsupport::existing;
 
 namespace {
 
-QString shown(const QWidget &window)
+// What the window paints, on screen: its widgets blanked out, whose looks follow the focus and
+// the window's activation as the event loop delivers them; their state is in controlState.
+QImage drawing(const Form &form)
 {
-    return window.isVisible() ? u" shown"_s : u" hidden"_s;
+    QImage image = testsupport::screenImage(form);
+    QPainter painter(&image);
+    for (const WidgetControl *control : form.tabOrder())
+        painter.fillRect(qtface::widgetOf(*control)->geometry(), Qt::black);
+    return image;
 }
 
 // What the program shows and holds: each window's visibility, controls and variables, and,
-// when asked, each window's picture.
+// when asked, each window's picture on screen.
 struct Snapshot
 {
     QStringList state;
     std::vector<QImage> pictures;
 };
 
-Snapshot snapshot(bool withPictures)
+Snapshot snapshot(Program &program, bool withPictures)
 {
     Snapshot shot;
-    if (Form1 *lesson = existing<Form1>()) {
-        const auto i = lesson->i.value();
-        shot.state << u"Form1"_s + shown(*lesson) << testsupport::controlState(*lesson)
-                   << u"Thalb %1, Isotop %2, i %3, intClicks %4"_s
-                          .arg(QString::number(lesson->Thalb, 'g', 17), lesson->Isotop,
-                               i ? QString::number(*i) : u"empty"_s)
-                          .arg(lesson->intClicks.value());
+    const auto add = [&](Form &form, const QString &variables) {
+        // What the handler changed so far goes to the screen, as before an error report.
+        form.flushChanges();
+        const bool shown = qtface::windowOf(form)->isVisible();
+        shot.state << QString::fromStdString(form.name()) + (shown ? u" shown"_s : u" hidden"_s)
+                   << testsupport::controlState(form) << variables;
         if (withPictures)
-            shot.pictures.push_back(testsupport::grab(*lesson));
+            shot.pictures.push_back(drawing(form));
+    };
+    if (testsupport::windowMade("Form1")) {
+        Form1 &lesson = program.form1();
+        const auto i = lesson.i.value();
+        add(lesson,
+            u"Thalb %1, Isotop %2, i %3, intClicks %4"_s
+                .arg(QString::number(lesson.Thalb, 'g', 17), QString::fromStdString(lesson.Isotop),
+                     i ? QString::number(*i) : u"empty"_s)
+                .arg(lesson.intClicks.value()));
     }
-    if (Form2 *comparison = existing<Form2>()) {
-        shot.state << u"Form2"_s + shown(*comparison) << testsupport::controlState(*comparison)
-                   << u"intIso %1, intZeit %2"_s.arg(comparison->intIso.value())
-                          .arg(comparison->intZeit.value());
-        if (withPictures)
-            shot.pictures.push_back(testsupport::grab(*comparison));
+    if (testsupport::windowMade("Form2")) {
+        Form2 &comparison = program.form2();
+        add(comparison,
+            u"intIso %1, intZeit %2"_s.arg(comparison.intIso.value())
+                .arg(comparison.intZeit.value()));
     }
     return shot;
 }
@@ -71,18 +84,30 @@ QString firstDifference(const QStringList &actual, const QStringList &expected)
     return {};
 }
 
+// Records the report together with what the program shows behind it.
+struct SweepFace final : testsupport::RecordingQtFace
+{
+    Program *program = nullptr;
+    bool picturesAtReport = false;
+    Snapshot atReport;
+
+    void showReport(const RuntimeError &error) override
+    {
+        RecordingQtFace::showReport(error);
+        atReport = snapshot(*program, picturesAtReport); // before the end hides the windows
+    }
+};
+
 // Fails the chosen call as the program would; or, told which calls to look at, lets every call
 // through and takes a snapshot just before each of those: an uninterrupted run, cut anywhere.
-class SweepRuntime final : public testsupport::RecordingRuntime
+class SweepRuntime final : public Runtime
 {
 public:
-    SweepRuntime()
-    {
-        setReportViewer([this](const RuntimeError &error) {
-            reported.push_back(error.number());
-            atReport = snapshot(picturesAtReport); // before the end hides the windows
-        });
-    }
+    explicit SweepRuntime(SweepFace &face)
+        : Runtime(face, ",")
+    { }
+
+    Program *program = nullptr;
 
     // Calls counted from now, ascending.
     void lookAt(std::vector<qint64> calls, std::set<qint64> withPictures)
@@ -94,18 +119,16 @@ public:
     }
 
     std::map<qint64, Snapshot> seen;
-    Snapshot atReport;
-    bool picturesAtReport = false;
 
 protected:
-    void injectedFailure(int errorNumber) override
+    void injectedFailure(ErrorKind kind) override
     {
         if (m_next == m_lookAt.size()) {
-            Runtime::injectedFailure(errorNumber);
+            Runtime::injectedFailure(kind);
             return;
         }
         const qint64 call = callCount() - m_base;
-        seen[call] = snapshot(m_withPictures.contains(call));
+        seen[call] = snapshot(*program, m_withPictures.contains(call));
         if (++m_next < m_lookAt.size())
             failCall(m_lookAt[m_next] - call);
     }
@@ -117,38 +140,33 @@ private:
     qint64 m_base = 0;
 };
 
-void click(CommandButton &button)
+// A program under test, with the face and the runtime that watch it.
+struct Session
 {
-    QTest::mouseClick(button.button(), Qt::LeftButton);
-}
+    Session()
+    {
+        face.program = &program;
+        runtime.program = &program;
+    }
 
-void choose(Program &program, int row)
-{
-    QListWidget *list = program.form1().List1.listWidget();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row)).center());
-}
+    SweepFace face;
+    SweepRuntime runtime{face};
+    Program program{runtime};
+};
 
-void pressWeiter(Program &program, int times)
+// Raises every handler there is, through the widgets; after the end none may run.
+void tryEveryHandler(Program &program)
 {
-    for (int n = 0; n < times; ++n)
-        click(program.form1().Command1);
-}
-
-// Raises every handler there is, as a pupil would; after the end none may run.
-void tryEveryHandler()
-{
-    if (Form1 *lesson = existing<Form1>()) {
-        QListWidget *list = lesson->List1.listWidget();
+    if (testsupport::windowMade("Form1")) {
+        auto *list = qobject_cast<QListWidget *>(testsupport::widget(program.form1().List1));
         if (list->count() > 0)
             list->setCurrentRow((list->currentRow() + 1) % list->count());
-        lesson->Command1.button()->click();
-        lesson->Command2.button()->click();
+        for (CommandButton *button : {&program.form1().Command1, &program.form1().Command2})
+            qobject_cast<QPushButton *>(testsupport::widget(*button))->click();
     }
-    if (Form2 *comparison = existing<Form2>()) {
-        comparison->Command1.button()->click();
-        comparison->Command2.button()->click();
-    }
+    if (testsupport::windowMade("Form2"))
+        for (CommandButton *button : {&program.form2().Command1, &program.form2().Command2})
+            qobject_cast<QPushButton *>(testsupport::widget(*button))->click();
 }
 
 struct Handler
@@ -158,45 +176,51 @@ struct Handler
     std::function<void(Program &)> raise; // its event, as a pupil causes it
 };
 
+void pressWeiter(Program &program, int times)
+{
+    for (int n = 0; n < times; ++n)
+        testsupport::press(program.form1().Command1);
+}
+
 const std::vector<Handler> &handlers()
 {
     static const std::vector<Handler> table = [] {
         constexpr int Uran238 = 3;
+        const auto choose = [](Program &p) { testsupport::choose(p.form1().List1, Uran238); };
         std::vector<Handler> rows;
         rows.push_back({"Form1 load", [](Program &) {}, [](Program &p) { p.form1(); }});
-        rows.push_back(
-            {"List1 Click", [](Program &p) { p.start(); }, [](Program &p) { choose(p, Uran238); }});
+        rows.push_back({"List1 Click", [](Program &p) { p.start(); }, choose});
         for (int press = 1; press <= 9; ++press)
             rows.push_back({"Weiter, press " + QByteArray::number(press),
-                            [press](Program &p) {
+                            [=](Program &p) {
                                 p.start();
-                                choose(p, Uran238);
+                                choose(p);
                                 pressWeiter(p, press - 1);
                             },
                             [](Program &p) { pressWeiter(p, 1); }});
         // Mid-lesson, so the state that must survive the switch is rich.
         rows.push_back({"Exkurs (Form1 Command2)",
-                        [](Program &p) {
+                        [=](Program &p) {
                             p.start();
-                            choose(p, Uran238);
+                            choose(p);
                             pressWeiter(p, 4);
                         },
-                        [](Program &p) { click(p.form1().Command2); }});
+                        [](Program &p) { testsupport::press(p.form1().Command2); }});
         rows.push_back({"Zurück (Form2 Command2)",
-                        [](Program &p) {
+                        [=](Program &p) {
                             p.start();
-                            choose(p, Uran238);
+                            choose(p);
                             pressWeiter(p, 4);
-                            click(p.form1().Command2);
-                            click(p.form2().Command1);
+                            testsupport::press(p.form1().Command2);
+                            testsupport::press(p.form2().Command1);
                         },
-                        [](Program &p) { click(p.form2().Command2); }});
+                        [](Program &p) { testsupport::press(p.form2().Command2); }});
         rows.push_back({"Start (Form2 Command1)",
                         [](Program &p) {
                             p.start();
-                            click(p.form1().Command2);
+                            testsupport::press(p.form1().Command2);
                         },
-                        [](Program &p) { click(p.form2().Command1); }});
+                        [](Program &p) { testsupport::press(p.form2().Command1); }});
         return rows;
     }();
     return table;
@@ -229,10 +253,10 @@ std::set<qint64> picturePoints(const std::vector<qint64> &points)
     return {points[0], points[last / 4], points[last / 2], points[3 * last / 4], points[last]};
 }
 
-// Error numbers the failures carry in turn, so the report is seen to pass on each one.
-constexpr int InjectedErrors[] = {ErrorNumber::InvalidCall, ErrorNumber::Overflow,
-                                  ErrorNumber::OutOfMemory, ErrorNumber::SubscriptOutOfRange,
-                                  ErrorNumber::DivisionByZero};
+// The errors the failures carry in turn, so the report is seen to pass on each one.
+constexpr ErrorKind InjectedErrors[] = {ErrorKind::PlatformFailed, ErrorKind::Overflow,
+                                        ErrorKind::OutOfMemory, ErrorKind::IndexOutOfRange,
+                                        ErrorKind::DivisionByZero};
 
 } // namespace
 
@@ -241,7 +265,7 @@ class FaultSweep : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::preparePlatform(); }
+    void initTestCase() { testsupport::prepareApplication(); }
     void everyCall_data();
     void everyCall();
     void cleanupTestCase() { qInfo("%lld injection points in all", m_covered); }
@@ -264,13 +288,12 @@ void FaultSweep::everyCall()
 
     qint64 calls = 0;
     {
-        SweepRuntime runtime;
-        Program program(runtime);
-        h.prepare(program);
-        const qint64 before = runtime.callCount();
-        h.raise(program);
-        calls = runtime.callCount() - before;
-        QVERIFY(runtime.reported.empty());
+        Session session;
+        h.prepare(session.program);
+        const qint64 before = session.runtime.callCount();
+        h.raise(session.program);
+        calls = session.runtime.callCount() - before;
+        QVERIFY(session.face.reported.empty());
         QVERIFY(calls > 0);
     }
     const std::vector<qint64> points = injectionPoints(calls);
@@ -278,44 +301,42 @@ void FaultSweep::everyCall()
 
     std::map<qint64, Snapshot> expected;
     {
-        SweepRuntime runtime;
-        Program program(runtime);
-        h.prepare(program);
-        runtime.lookAt(points, pictures);
-        h.raise(program);
-        QVERIFY(runtime.reported.empty());
-        QCOMPARE(runtime.seen.size(), points.size());
-        expected = std::move(runtime.seen);
+        Session session;
+        h.prepare(session.program);
+        session.runtime.lookAt(points, pictures);
+        h.raise(session.program);
+        QVERIFY(session.face.reported.empty());
+        QCOMPARE(session.runtime.seen.size(), points.size());
+        expected = std::move(session.runtime.seen);
     }
 
     for (const qint64 n : points) {
-        const int error = InjectedErrors[n % std::size(InjectedErrors)];
-        SweepRuntime runtime;
-        Program program(runtime);
-        h.prepare(program);
-        runtime.picturesAtReport = pictures.contains(n);
-        runtime.failCall(n, error);
-        h.raise(program);
+        const ErrorKind error = InjectedErrors[n % std::size(InjectedErrors)];
+        Session session;
+        h.prepare(session.program);
+        session.face.picturesAtReport = pictures.contains(n);
+        session.runtime.failCall(n, error);
+        h.raise(session.program);
 
         const QString where =
             u"%1, call %2 of %3"_s.arg(QString::fromUtf8(h.name)).arg(n).arg(calls);
-        QVERIFY2(runtime.reported == std::vector<int>{error}, qPrintable(where));
-        QVERIFY2(runtime.hasEnded(), qPrintable(where));
-        QVERIFY2(runtime.exitStatus() == RuntimeErrorExitStatus, qPrintable(where));
-        QVERIFY2(runtime.eventLoopLeft == 1, qPrintable(where));
+        QVERIFY2(session.face.reported == std::vector<ErrorKind>{error}, qPrintable(where));
+        QVERIFY2(session.runtime.hasEnded(), qPrintable(where));
+        QVERIFY2(session.face.ended == std::vector<int>{RuntimeErrorExitStatus}, qPrintable(where));
         const Snapshot &cut = expected.at(n);
-        QVERIFY2(runtime.atReport.state == cut.state,
-                 qPrintable(where + firstDifference(runtime.atReport.state, cut.state)));
-        QVERIFY2(runtime.atReport.pictures == cut.pictures,
+        QVERIFY2(session.face.atReport.state == cut.state,
+                 qPrintable(where + firstDifference(session.face.atReport.state, cut.state)));
+        QVERIFY2(session.face.atReport.pictures == cut.pictures,
                  qPrintable(where + u": pictures differ"_s));
 
-        const qint64 callsAtEnd = runtime.callCount();
-        tryEveryHandler();
-        QVERIFY2(runtime.callCount() == callsAtEnd,
+        const qint64 callsAtEnd = session.runtime.callCount();
+        tryEveryHandler(session.program);
+        QVERIFY2(session.runtime.callCount() == callsAtEnd,
                  qPrintable(where + u": a handler ran after the end"_s));
-        QVERIFY2(runtime.reported.size() == 1, qPrintable(where));
-        for (QWidget *window : QApplication::topLevelWidgets())
-            QVERIFY2(!qobject_cast<Form *>(window) || !window->isVisible(), qPrintable(where));
+        QVERIFY2(session.face.reported.size() == 1, qPrintable(where));
+        for (const QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->inherits("qtface::FormWindow") || !window->isVisible(),
+                     qPrintable(where));
     }
     qInfo("%s: %zu of %lld calls failed in turn", h.name.constData(), points.size(), calls);
     m_covered += static_cast<qint64>(points.size());

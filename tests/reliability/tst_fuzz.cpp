@@ -11,11 +11,13 @@
 //     ZF_FUZZ_EVENTS=100000 tst_fuzz    seeds 1 to 100, 100 000 events
 //     ZF_FUZZ_SEED=42 tst_fuzz          seed 42 alone, exactly as in the runs above
 
-#include "form1.h"
-#include "form2.h"
-#include "program.h"
+#include "comparison/form2.h"
+#include "faces/qt/painting.h"
+#include "lesson/form1.h"
+#include "program/program.h"
 #include "windowtest.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -24,9 +26,13 @@
 
 using namespace forms;
 using namespace Qt::StringLiterals;
-using testsupport::existing;
 
 namespace {
+
+bool shown(const Form &form)
+{
+    return qtface::windowOf(form)->isVisible();
+}
 
 constexpr int EventsPerSeed = 1000;
 constexpr int DefaultEvents = 3000;
@@ -66,7 +72,7 @@ private:
     void newProgram();
     void endProgram();
     void watchComparison();
-    Form &visibleWindow() const;
+    Form &visibleForm() const;
     void clickControl();
     void clickAnywhere();
     void pressKey();
@@ -77,7 +83,8 @@ private:
 
     std::mt19937 m_random;
     Totals &m_totals;
-    std::unique_ptr<testsupport::RecordingRuntime> m_runtime;
+    std::unique_ptr<testsupport::RecordingQtFace> m_face;
+    std::unique_ptr<Runtime> m_runtime;
     std::unique_ptr<Program> m_program;
     Form1 *m_lesson = nullptr;
     Form2 *m_comparison = nullptr; // once the program has made it
@@ -93,7 +100,8 @@ private:
 void Fuzzer::newProgram()
 {
     endProgram();
-    m_runtime = std::make_unique<testsupport::RecordingRuntime>();
+    m_face = std::make_unique<testsupport::RecordingQtFace>();
+    m_runtime = std::make_unique<Runtime>(*m_face, ",");
     m_program = std::make_unique<Program>(*m_runtime);
     m_program->start();
     m_lesson = &m_program->form1();
@@ -101,7 +109,7 @@ void Fuzzer::newProgram()
     m_ended = m_closed = false;
     m_starts = 0;
     ++m_totals.programs;
-    QPushButton *weiter = m_lesson->Command1.button();
+    auto *weiter = qobject_cast<QPushButton *>(testsupport::widget(m_lesson->Command1));
     // Connected after the window's own handler, so this sees each press once it is handled.
     QObject::connect(weiter, &QPushButton::clicked, weiter, [this] {
         const int now = m_lesson->intClicks.value();
@@ -113,7 +121,7 @@ void Fuzzer::newProgram()
         m_clicks = now;
         m_ended = m_runtime->hasEnded();
     });
-    if (!QTest::qWaitForWindowExposed(m_lesson))
+    if (!QTest::qWaitForWindowExposed(qtface::windowOf(*m_lesson)))
         m_violation = u"the lesson window never showed"_s;
 }
 
@@ -123,13 +131,15 @@ void Fuzzer::endProgram()
     m_comparison = nullptr;
     m_program.reset();
     m_runtime.reset();
+    m_face.reset();
 }
 
 void Fuzzer::watchComparison()
 {
-    if (m_comparison || !(m_comparison = existing<Form2>()))
+    if (m_comparison || !testsupport::windowMade("Form2"))
         return;
-    QPushButton *start = m_comparison->Command1.button();
+    m_comparison = &m_program->form2();
+    auto *start = qobject_cast<QPushButton *>(testsupport::widget(m_comparison->Command1));
     QObject::connect(start, &QPushButton::clicked, start, [this] {
         if (!m_runtime->hasEnded()) {
             ++m_starts;
@@ -138,9 +148,9 @@ void Fuzzer::watchComparison()
     });
 }
 
-Form &Fuzzer::visibleWindow() const
+Form &Fuzzer::visibleForm() const
 {
-    if (m_comparison && m_comparison->isVisible())
+    if (m_comparison && shown(*m_comparison))
         return *m_comparison;
     return *m_lesson;
 }
@@ -156,42 +166,43 @@ void Fuzzer::log(const QString &what)
 // button, an entry of the list, a label or a line.
 void Fuzzer::clickControl()
 {
-    Form &window = visibleWindow();
-    const auto &control = window.controls()[static_cast<std::size_t>(
-        below(static_cast<int>(window.controls().size())))];
+    Form &form = visibleForm();
+    QWidget *window = qtface::windowOf(form);
+    const auto &control =
+        form.controls()[static_cast<std::size_t>(below(static_cast<int>(form.controls().size())))];
     QRect area;
     if (const auto *list = dynamic_cast<const ListBox *>(control.get())) {
-        QListWidget *widget = list->listWidget();
+        auto *widget = qobject_cast<QListWidget *>(testsupport::widget(*list));
         const QRect item = widget->visualItemRect(widget->item(below(widget->count())));
-        area = QRect(widget->viewport()->mapTo(&window, item.topLeft()), item.size());
+        area = QRect(widget->viewport()->mapTo(window, item.topLeft()), item.size());
     } else if (const auto *widget = dynamic_cast<const WidgetControl *>(control.get())) {
-        area = widget->widget()->geometry();
+        area = qtface::widgetOf(*widget)->geometry();
     } else {
-        area = static_cast<const GraphicalControl &>(*control).bounds();
+        area = qtface::toQRect(static_cast<const GraphicalControl &>(*control).bounds());
     }
     // Some boxes reach beyond the window's edge; there nothing can be clicked.
-    const QPoint where = somewhereIn(area & window.rect());
+    const QPoint where = somewhereIn(area & window->rect());
     const int kind = below(20);
     log(u"%1 click on %2 of %3 at %4,%5"_s
             .arg(kind == 0       ? u"double"_s
                      : kind == 1 ? u"right"_s
                                  : u"left"_s,
-                 control->name(), window.objectName())
+                 QString::fromStdString(control->name()), window->objectName())
             .arg(where.x())
             .arg(where.y()));
     if (kind == 0)
-        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {}, where);
     else
-        QTest::mouseClick(window.windowHandle(), kind == 1 ? Qt::RightButton : Qt::LeftButton, {},
+        QTest::mouseClick(window->windowHandle(), kind == 1 ? Qt::RightButton : Qt::LeftButton, {},
                           where);
 }
 
 void Fuzzer::clickAnywhere()
 {
-    Form &window = visibleWindow();
-    const QPoint where = somewhereIn(window.rect());
-    log(u"click on %1 at %2,%3"_s.arg(window.objectName()).arg(where.x()).arg(where.y()));
-    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, where);
+    QWidget *window = qtface::windowOf(visibleForm());
+    const QPoint where = somewhereIn(window->rect());
+    log(u"click on %1 at %2,%3"_s.arg(window->objectName()).arg(where.x()).arg(where.y()));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, where);
 }
 
 // One key, delivered by the window to its focus widget.
@@ -216,11 +227,11 @@ void Fuzzer::pressKey()
         {Qt::Key_Escape, Qt::NoModifier, u"Escape"},
     };
     const Key &key = keys[below(static_cast<int>(std::size(keys)))];
-    Form &window = visibleWindow();
-    const QWidget *focus = window.focusWidget();
-    log(u"%1 on %2 (focus %3)"_s.arg(key.name, window.objectName(),
+    QWidget *window = qtface::windowOf(visibleForm());
+    const QWidget *focus = window->focusWidget();
+    log(u"%1 on %2 (focus %3)"_s.arg(key.name, window->objectName(),
                                      focus ? focus->objectName() : u"none"_s));
-    QTest::keyClick(window.windowHandle(), key.key, key.modifiers);
+    QTest::keyClick(window->windowHandle(), key.key, key.modifiers);
 }
 
 // Presses that come in while a handler still draws: posted to the visible window's first
@@ -228,15 +239,18 @@ void Fuzzer::pressKey()
 // button. Each must be handled afterwards, in turn.
 int Fuzzer::burst()
 {
-    Form &window = visibleWindow();
-    const bool lesson = &window == m_lesson;
-    QPushButton *first = lesson ? m_lesson->Command1.button() : m_comparison->Command1.button();
-    QPushButton *second = lesson ? m_lesson->Command2.button() : m_comparison->Command2.button();
+    Form &form = visibleForm();
+    const bool lesson = &form == m_lesson;
+    const auto button = [](CommandButton &control) {
+        return qobject_cast<QPushButton *>(testsupport::widget(control));
+    };
+    QPushButton *first = button(lesson ? m_lesson->Command1 : m_comparison->Command1);
+    QPushButton *second = button(lesson ? m_lesson->Command2 : m_comparison->Command2);
     const int presses = 2 + below(4);
     const bool then = below(4) == 0;
     const bool byKey = below(2) == 0;
     log(u"%1 presses on %2 of %3 by %4%5"_s.arg(presses).arg(
-        first->objectName(), window.objectName(), byKey ? u"key"_s : u"mouse"_s,
+        first->objectName(), qtface::windowOf(form)->objectName(), byKey ? u"key"_s : u"mouse"_s,
         then ? u", then one on "_s + second->objectName() : QString()));
 
     const auto post = [byKey](QPushButton *button) {
@@ -282,21 +296,21 @@ int Fuzzer::burst()
 
 void Fuzzer::closeWindow()
 {
-    Form &window = visibleWindow();
-    log(u"close "_s + window.objectName());
+    QWidget *window = qtface::windowOf(visibleForm());
+    log(u"close "_s + window->objectName());
     m_closed = true;
     ++m_totals.windowsClosed;
-    window.close();
+    window->close();
 }
 
 QString Fuzzer::check() const
 {
     if (!m_violation.isEmpty())
         return m_violation;
-    if (!m_runtime->reported.empty())
-        return u"error report %1"_s.arg(m_runtime->reported.front());
-    const bool lessonShown = m_lesson->isVisible();
-    const bool comparisonShown = m_comparison && m_comparison->isVisible();
+    if (!m_face->reported.empty())
+        return u"error report %1"_s.arg(int(m_face->reported.front()));
+    const bool lessonShown = shown(*m_lesson);
+    const bool comparisonShown = m_comparison && shown(*m_comparison);
     if (lessonShown && comparisonShown)
         return u"both windows visible"_s;
     // While the program runs one window shows, after its end none.
@@ -310,9 +324,10 @@ QString Fuzzer::check() const
             m_closed);
     if (ended && m_runtime->exitStatus() != 0)
         return u"exit status %1"_s.arg(m_runtime->exitStatus());
-    if ((m_lesson->Command1.caption() == u"Ende"_s) != (m_clicks >= 8))
-        return u"Weiter reads %1 after %2 presses"_s.arg(m_lesson->Command1.caption())
-            .arg(m_clicks);
+    const QString weiter =
+        qobject_cast<QPushButton *>(testsupport::widget(m_lesson->Command1))->text();
+    if ((weiter == u"Ende"_s) != (m_clicks >= 8))
+        return u"Weiter reads %1 after %2 presses"_s.arg(weiter).arg(m_clicks);
     return {};
 }
 
@@ -365,7 +380,7 @@ class Fuzz : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::preparePlatform(); }
+    void initTestCase() { testsupport::prepareApplication(); }
     void randomInput_data();
     void randomInput();
     void cleanupTestCase();

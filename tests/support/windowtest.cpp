@@ -34,6 +34,15 @@ QWidget *widget(const forms::ListBox &list)
     return qtface::widgetOf(list);
 }
 
+bool windowMade(const char *formName)
+{
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->inherits("qtface::FormWindow") &&
+            widget->objectName() == QLatin1String(formName))
+            return true;
+    return false;
+}
+
 QWidget *focusWidget()
 {
     return QApplication::focusWidget();
@@ -169,8 +178,7 @@ QStringList controlState(const forms::Form &form)
             const QList<QListWidgetItem *> selected = view->selectedItems();
             entry += u' ' + QString::number(list->items().size()) + u" selected "_s +
                 QString::number(list->selectedIndex()) + u", shows "_s +
-                QString::number(view->count()) + u" row "_s + QString::number(view->currentRow()) +
-                u" selected "_s +
+                QString::number(view->count()) + u" selected "_s +
                 QString::number(selected.isEmpty() ? -1 : view->row(selected.first()));
         }
         state << entry;

@@ -46,6 +46,10 @@ void press(forms::CommandButton &button);
 // A key pressed on whatever has the focus in the form's window.
 void pressKey(const forms::Form &form, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Whether the window of this name has been made: programs make their windows on first use,
+// and asking a program for one makes it.
+bool windowMade(const char *formName);
+
 // The widget that has the keyboard focus, and the widget of a control.
 QWidget *focusWidget();
 QWidget *widget(const forms::CommandButton &button);
