@@ -6,20 +6,19 @@
 // painted into another of that size. Only the handler or the painting itself is timed; setting
 // up the window and letting Qt catch up between iterations are not.
 
-#include "decaycurve.h"
-#include "form1.h"
-#include "form2.h"
-#include "forms/platform.h"
+#include "comparison/form2.h"
+#include "decay/decay.h"
+#include "faces/qt/qtface.h"
+#include "lesson/form1.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPushButton>
-#include <QWindow>
+#include <QWidget>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <cstdint>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -50,20 +49,22 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-// The lesson window as the program shows it.
+// The lesson window as the program shows it, fed the pupil's input the way the face feeds it.
 struct Lesson
 {
-    forms::Runtime runtime;
+    qtface::QtFace face;
+    forms::Runtime runtime{face, ","};
     Form1 form{runtime};
 
     Lesson()
     {
         form.load();
-        form.Show();
+        runtime.dispatch([this] { form.Show(); });
         settle();
     }
-    void choose(int row) { form.List1.setListIndex(row); }
-    void press() { form.Command1.button()->click(); }
+    QWidget &window() const { return *qtface::windowOf(form); }
+    void choose(int row) { form.List1.choose(row); }
+    void press() { form.Command1.press(); }
 
     // A fresh lesson as a pupil reaches the given press of "Weiter": Uran 238 chosen, the
     // presses before it made, each repainted.
@@ -83,28 +84,33 @@ struct Lesson
 // The comparison window as the program shows it, fresh: its legend still empty.
 struct Comparison
 {
-    forms::Runtime runtime;
+    qtface::QtFace face;
+    forms::Runtime runtime{face, ","};
     Form2 form{runtime};
 
     Comparison()
     {
-        form.Show();
+        runtime.dispatch([this] { form.Show(); });
         settle();
     }
-    void start() { form.Command1.button()->click(); }
+    QWidget &window() const { return *qtface::windowOf(form); }
+    void start() { form.Command1.press(); }
     // What "Zurück" does to the window on the way back to the lesson: the legend is hidden.
     void hideLegend()
     {
-        for (forms::Label *legend :
-             {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5})
-            legend->setVisible(false);
+        runtime.dispatch([this] {
+            for (forms::Label *legend :
+                 {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5})
+                legend->setVisible(false);
+        });
         settle();
     }
 };
 
 // The repaint that follows a handler, as Qt makes it once the handler has returned: any calls
 // the handler's widgets queued, then the window's update request, which paints what changed,
-// widgets included, into its backing store, an image of the window's size in device pixels.
+// widgets included, into its backing store, an image of the window's size in device pixels,
+// and hands it to the platform.
 void timeRepaint(benchmark::State &state, QWidget &window)
 {
     timeOnce(state, [&] {
@@ -122,31 +128,28 @@ QImage imageOf(QSize logicalSize, qreal ratio)
     return image;
 }
 
-// The floor of setting points: the window's user scale and pixel mapping, and a write into an
-// image of its client size, with no window around them.
+// The floor of setting points: the window's user scale and pixel mapping, and a write into
+// plain pixels of its client size, with no window around them. The values come from the same
+// decay module the handlers use.
 class PointFloor
 {
 public:
-    explicit PointFloor(const forms::FormSpec &windowLayout)
-        : m_image(windowLayout.client.toPixels().size(), QImage::Format_RGB32)
-        , m_scale(windowLayout.scale)
-        , m_width(m_image.width())
-        , m_height(m_image.height())
-        , m_bits(reinterpret_cast<QRgb *>(m_image.bits()))
-        , m_stride(m_image.bytesPerLine() / qsizetype(sizeof(QRgb)))
-    {
-        m_image.fill(Qt::white);
-    }
+    explicit PointFloor(const forms::FormLayout &windowLayout)
+        : m_scale(windowLayout.scale)
+        , m_width(windowLayout.client.toPixels().width)
+        , m_height(windowLayout.client.toPixels().height)
+        , m_pixels(std::size_t(m_width) * std::size_t(m_height))
+    { }
 
     // Sets the points `first` to `last` of the lesson's curve.
     void curve(std::int16_t first, std::int16_t last, forms::Colour colour)
     {
-        const QRgb rgb = forms::explicitRgb(colour);
+        const forms::Rgba rgba = forms::toRgba(colour);
         for (std::int16_t n = first; n <= last; ++n) {
-            const auto point = decaycurve::point(n);
-            set(point.x, point.y, rgb);
+            const auto point = decay::lessonPoint(n);
+            set(point.x, point.y, rgba);
         }
-        benchmark::DoNotOptimize(m_bits);
+        benchmark::DoNotOptimize(m_pixels.data());
     }
 
     // Sets the comparison's five curves, as its "Start" computes them.
@@ -156,30 +159,27 @@ public:
         constexpr forms::Colour colours[] = {0x008080FF, 0x00C00000, 0x000000FF, 0x000040C0,
                                              0x00FF00FF};
         for (int iso = 0; iso < 5; ++iso) {
-            const QRgb rgb = forms::explicitRgb(colours[iso]);
+            const forms::Rgba rgba = forms::toRgba(colours[iso]);
             for (std::int16_t years = 0; years <= 10000; ++years) {
                 const float t = years;
-                const double e = forms::checkedDivide(double(t), double(halfLives[iso]));
-                set(t, forms::toSingle(forms::checkedResult(10000 * std::pow(0.5, e))), rgb);
+                set(t, decay::remainingOfSample(t, halfLives[iso]), rgba);
             }
         }
-        benchmark::DoNotOptimize(m_bits);
+        benchmark::DoNotOptimize(m_pixels.data());
     }
 
 private:
-    void set(float x, float y, QRgb rgb)
+    void set(float x, float y, forms::Rgba rgba)
     {
-        const QPoint pixel = forms::twipsToPixel(m_scale.toTwips(x, y));
-        if (pixel.x() >= 0 && pixel.y() >= 0 && pixel.x() < m_width && pixel.y() < m_height)
-            m_bits[pixel.y() * m_stride + pixel.x()] = rgb;
+        const auto pixel = m_scale.toPixel(x, y);
+        if (pixel && pixel->x >= 0 && pixel->y >= 0 && pixel->x < m_width && pixel->y < m_height)
+            m_pixels[std::size_t(pixel->y) * std::size_t(m_width) + std::size_t(pixel->x)] = rgba;
     }
 
-    QImage m_image;
     forms::UserScale m_scale;
     int m_width;
     int m_height;
-    QRgb *m_bits;
-    qsizetype m_stride;
+    std::vector<forms::Rgba> m_pixels;
 };
 
 // A floor runs after the same untimed preparation as its figure, so that both start with the
@@ -217,7 +217,7 @@ void list1ClickFloor(benchmark::State &state)
     for (auto _ : state) {
         lesson.choose(choices.next());
         settle();
-        timeOnce(state, [&] { floor.curve(0, decaycurve::LastIndex, foreColor); });
+        timeOnce(state, [&] { floor.curve(0, decay::LessonLastIndex, foreColor); });
     }
 }
 
@@ -227,7 +227,7 @@ void list1ClickRepaint(benchmark::State &state)
     Choices choices;
     for (auto _ : state) {
         lesson.choose(choices.next());
-        timeRepaint(state, lesson.form);
+        timeRepaint(state, lesson.window());
         settle();
     }
 }
@@ -237,10 +237,10 @@ void list1ClickRender(benchmark::State &state)
 {
     Lesson lesson;
     Choices choices;
-    QImage image = imageOf(lesson.form.size(), lesson.form.devicePixelRatioF());
+    QImage image = imageOf(lesson.window().size(), lesson.window().devicePixelRatioF());
     for (auto _ : state) {
         lesson.choose(choices.next());
-        timeOnce(state, [&] { lesson.form.render(&image); });
+        timeOnce(state, [&] { lesson.window().render(&image); });
         settle();
     }
 }
@@ -251,9 +251,9 @@ void list1ClickRepaintFloor(benchmark::State &state)
 {
     Lesson lesson;
     Choices choices;
-    const qreal ratio = lesson.form.devicePixelRatioF();
-    const QImage source = imageOf(lesson.form.size(), ratio);
-    QImage target = imageOf(lesson.form.size(), ratio);
+    const qreal ratio = lesson.window().devicePixelRatioF();
+    const QImage source = imageOf(lesson.window().size(), ratio);
+    QImage target = imageOf(lesson.window().size(), ratio);
     for (auto _ : state) {
         lesson.choose(choices.next());
         timeOnce(state, [&] {
@@ -281,7 +281,7 @@ void weiterPressFloor(benchmark::State &state)
 {
     const auto press = static_cast<int>(state.range(0));
     const auto first = [](int segment) {
-        return static_cast<std::int16_t>((segment - 1) * decaycurve::StepsPerHalfLife);
+        return static_cast<std::int16_t>((segment - 1) * decay::StepsPerHalfLife);
     };
     const int segment = press - 3;
     PointFloor floor(Form1::layout());
@@ -300,15 +300,15 @@ void weiterPressRepaint(benchmark::State &state)
     for (auto _ : state) {
         const auto lesson = Lesson::before(press);
         lesson->press();
-        timeRepaint(state, lesson->form);
+        timeRepaint(state, lesson->window());
         settle();
     }
 }
 
 // --- Comparison: "Start" draws 50005 points and shows the legend --------------------------
 
-// The first press in a freshly shown window, as a pupil makes it: the window makes its
-// canvas for the first points it gets.
+// The first press in a freshly shown window, as a pupil makes it: the window makes its point
+// image for the first point it gets.
 void firstStart(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -318,7 +318,7 @@ void firstStart(benchmark::State &state)
     }
 }
 
-// A press after a return to the window, which has its canvas and drawing already.
+// A press after a return to the window, which has its point image and drawing already.
 void start(benchmark::State &state)
 {
     Comparison comparison;
@@ -349,7 +349,7 @@ void startRepaint(benchmark::State &state)
     for (auto _ : state) {
         comparison.hideLegend();
         comparison.start();
-        timeRepaint(state, comparison.form);
+        timeRepaint(state, comparison.window());
         settle();
     }
 }
@@ -357,11 +357,11 @@ void startRepaint(benchmark::State &state)
 void startRender(benchmark::State &state)
 {
     Comparison comparison;
-    QImage image = imageOf(comparison.form.size(), comparison.form.devicePixelRatioF());
+    QImage image = imageOf(comparison.window().size(), comparison.window().devicePixelRatioF());
     for (auto _ : state) {
         comparison.hideLegend();
         comparison.start();
-        timeOnce(state, [&] { comparison.form.render(&image); });
+        timeOnce(state, [&] { comparison.window().render(&image); });
         settle();
     }
 }
@@ -369,9 +369,9 @@ void startRender(benchmark::State &state)
 void startRepaintFloor(benchmark::State &state)
 {
     Comparison comparison;
-    const qreal ratio = comparison.form.devicePixelRatioF();
-    const QImage source = imageOf(comparison.form.size(), ratio);
-    QImage target = imageOf(comparison.form.size(), ratio);
+    const qreal ratio = comparison.window().devicePixelRatioF();
+    const QImage source = imageOf(comparison.window().size(), ratio);
+    QImage target = imageOf(comparison.window().size(), ratio);
     for (auto _ : state) {
         comparison.hideLegend();
         comparison.start();
@@ -420,7 +420,7 @@ int main(int argc, char *argv[])
     benchmark::Initialize(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zerfallsfrist"));
-    forms::preparePlatform();
+    qtface::prepareApplication();
 
     registerFigures();
     benchmark::RunSpecifiedBenchmarks();

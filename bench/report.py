@@ -29,7 +29,7 @@ FIGURES = [
     ("repaint after Weiter press 6", "repaint/Weiter/6", "floor/repaint/Form1", [1, 2], 1.5),
     ("repaint after Weiter press 7", "repaint/Weiter/7", "floor/repaint/Form1", [1, 2], 1.5),
     ("Start again: 50005 points, legend", "handler/Start", "floor/Start", [1], 1.3),
-    ("first Start: the same, canvas made", "handler/FirstStart", "floor/Start", [1], 1.3),
+    ("first Start: the same, points made", "handler/FirstStart", "floor/Start", [1], 1.3),
     ("repaint after Start", "repaint/Start", "floor/repaint/Form2", [1, 2], 1.5),
     ("whole Form1 with widgets, render()", "render/Form1", "floor/repaint/Form1", [1, 2], 1.5),
     ("whole Form2 with widgets, render()", "render/Form2", "floor/repaint/Form2", [1, 2], 1.5),

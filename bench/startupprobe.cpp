@@ -4,26 +4,19 @@
 // The program's start-up up to the first frame of the lesson window: what app/main.cpp does,
 // with a watch on that window.
 
+#include "desktopprogram.h"
 #include "firstframe.h"
-#include "form1.h"
-#include "forms/platform.h"
-#include "forms/runtime.h"
-#include "identity.h"
-#include "program.h"
+#include "lesson/form1.h"
 
 #include <QApplication>
+#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    identity::apply();
-    forms::preparePlatform();
-
-    forms::Runtime runtime;
-    Program program(runtime);
-    // Creating the window first, as start() would on its own, lets the watch be in place
+    DesktopProgram desktop;
+    // Creating the window first, as starting would on its own, lets the watch be in place
     // before it is shown.
-    const FirstFrame firstFrame(program.form1());
-    program.start();
-    return runtime.hasEnded() ? runtime.exitStatus() : application.exec();
+    const FirstFrame firstFrame(*qtface::windowOf(desktop.program().form1()));
+    return desktop.run();
 }
