@@ -2,14 +2,17 @@
 # SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Takes screenshots of the real windows on a virtual X display:
+# Takes screenshots of the real windows on a virtual X display, one of every state:
 #     scripts/screenshots.sh [folder]        (default: build/screenshots)
-# Needs a build (./test.sh or cmake --build build) and Xvfb.
+# form1-start, form1-isotope-<isotope> for each of the five, form1-press1 … form1-press8,
+# form2-start, form2-plot, form1-back and form1-press9 ("Ende" held down, the moment before the
+# program ends). Needs a build (./test.sh or cmake --build build) and Xvfb. ZF_DISPLAY picks
+# the display number (default: one derived from the process id).
 set -eu
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
 mkdir -p "$out"
-display=:$((90 + $$ % 400))
+display=${ZF_DISPLAY:-:$((90 + $$ % 400))}
 Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
