@@ -20,7 +20,7 @@ struct ColourWord
     std::string_view word;
 };
 constexpr ColourWord colourWords[] = {{0x008080FF, "Hellrot"},
-                                      {0x00C00000, "Dunkelbla"},
+                                      {0x00C00000, "Dunkelblau"},
                                       {0x000000FF, "Rot"},
                                       {0x000040C0, "Dunkelorange"},
                                       {0x00FF00FF, "Magenta"}};

@@ -66,6 +66,13 @@ void TestForm2Accessibility::legendButtonsAndDiagram()
     QCOMPARE(tree->child(1)->text(QAccessible::Name), u"Cs-137 (Cäsium -137)"_s);
     QCOMPARE(diagram->text(QAccessible::Name), QString::fromStdString(form.drawingDescription()));
     QVERIFY(diagram->text(QAccessible::Name).startsWith(u"Zerfallskurven von fünf Isotopen"_s));
+    // Each curve by its legend entry and its colour in words: light red, dark blue, red, dark
+    // orange, magenta.
+    for (const QString &entry :
+         {u"Cs-137 (Cäsium -137) in Hellrot"_s, u"Am-241 (Americium -241) in Dunkelblau,"_s,
+          u"Ra-226 (Radium -226) in Rot"_s, u"in Dunkelorange"_s,
+          u"Pu-239 (Plutonium -239) in Magenta"_s})
+        QVERIFY2(diagram->text(QAccessible::Name).contains(entry), qPrintable(entry));
     QVERIFY(face.reported.empty());
 }
 
