@@ -153,16 +153,17 @@ void FormWindow::paintEvent(QPaintEvent *event)
         if (text->label().isVisible() && area.intersects(toQRect(text->label().box())))
             text->paint(painter);
 
-    // The points last, one logical pixel each: at any density the painter scales them to
-    // whole blocks of device pixels, never smoothed. Each is transparent or opaque, so the
-    // premultiplied format holds them as they are.
+    // The points last, one logical pixel each, the image laid over the whole client area and
+    // clipped to the region: at any density the painter scales each point to whole device
+    // pixels, never smoothed. Each is transparent or opaque, so the premultiplied format holds
+    // them as they are.
     const forms::PointImage &points = m_form.points();
     if (points.isEmpty())
         return;
     const QImage image(reinterpret_cast<const uchar *>(points.pixels()), points.width(),
                        points.height(), points.width() * qsizetype(sizeof(forms::Rgba)),
                        QImage::Format_RGBA8888_Premultiplied);
-    painter.drawImage(area, image, area);
+    painter.drawImage(rect(), image);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)
