@@ -4,7 +4,8 @@
 #
 # Installs a build into a staging folder, as `cmake --install` does for a package, and checks
 # that a desktop finds everything where it looks: the program, its launcher and metainfo,
-# both valid, and the icon in the hicolor theme at each size.
+# both valid, and the icon in the hicolor theme at each size. Exits with 77 (skipped) when a
+# validator is missing.
 #     check-install.sh <build folder> <staging folder> <app id> <version>
 set -eu
 build=$1 stage=$2 id=$3 version=$4
@@ -13,6 +14,13 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+
+for tool in desktop-file-validate appstreamcli identify; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "$tool is not installed: skipped (scripts/setup-debian.sh installs it)"
+        exit 77
+    fi
+done
 
 rm -rf "$stage"
 cmake --install "$build" --prefix "$stage" >/dev/null
