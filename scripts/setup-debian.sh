@@ -9,10 +9,10 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config
 qt6-base-dev qt6-base-private-dev libgl-dev
 fonts-liberation
-xvfb xauth x11-apps imagemagick
+xvfb xauth x11-apps x11-utils imagemagick
 libbenchmark-dev python3
 strace valgrind
-desktop-file-utils appstream dpkg-dev
+desktop-file-utils appstream dpkg-dev lintian devscripts
 binutils-mingw-w64-x86-64"
 
 missing=""
