@@ -9,13 +9,14 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config
 qt6-base-dev qt6-base-private-dev libgl-dev
 fonts-liberation
-xvfb xauth x11-apps imagemagick
+xvfb xauth x11-apps x11-utils imagemagick
 libbenchmark-dev python3
 strace valgrind
-desktop-file-utils appstream dpkg-dev
+desktop-file-utils appstream dpkg-dev lintian devscripts
 binutils-mingw-w64-x86-64
 doctest-dev
-emscripten woff2 chromium"
+emscripten woff2 chromium
+orca at-spi2-core dbus-x11 python3-pyatspi xdotool"
 
 missing=""
 # Node.js and npm run the web edition's build and tests; a newer Node.js installed from
