@@ -21,21 +21,16 @@ if(UNIX AND NOT APPLE)
     endif()
     configure_file(${debian_dir}/changelog.in ${doc_dir}/changelog @ONLY)
 
-    # The Liberation Sans faces compiled into the program changed licence with version 2:
-    # before it, GPL-2 with Red Hat's exceptions; since, the SIL Open Font License. The faces
-    # say their version in their naming table.
-    file(STRINGS ${ZF_LIBERATION_DIR}/LiberationSans-Regular.ttf font_version
+    # The copyright file names the Liberation Sans built in by the version the faces carry in
+    # their naming table; only version 2 is under a licence that lets it be built in.
+    file(STRINGS ${ZF_FONT_DIR}/LiberationSans-Regular.ttf font_version
          REGEX "^Version [0-9]+\\.[0-9.]+$" LIMIT_COUNT 1)
-    if(NOT font_version MATCHES "^Version (([0-9]+)\\.[0-9.]+)$")
-        message(FATAL_ERROR "${ZF_LIBERATION_DIR}/LiberationSans-Regular.ttf names no version; "
-                            "the package's copyright file cannot say under which licence it is")
+    if(NOT font_version MATCHES "^Version (2\\.[0-9.]+)$")
+        message(FATAL_ERROR "${ZF_FONT_DIR}/LiberationSans-Regular.ttf is not Liberation Sans 2 "
+                            "(\"${font_version}\"); only version 2 may be built into the program")
     endif()
     set(ZF_LIBERATION_VERSION ${CMAKE_MATCH_1})
-    if(CMAKE_MATCH_2 EQUAL 1)
-        file(READ ${debian_dir}/copyright-liberation-1 fonts_copyright)
-    else()
-        file(READ ${debian_dir}/copyright-liberation-2 fonts_copyright)
-    endif()
+    file(READ ${debian_dir}/copyright-liberation fonts_copyright)
     string(CONFIGURE "${fonts_copyright}" ZF_FONTS_COPYRIGHT @ONLY)
     configure_file(${debian_dir}/copyright.in ${doc_dir}/copyright @ONLY)
 

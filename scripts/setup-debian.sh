@@ -8,7 +8,7 @@ set -eu
 
 packages="build-essential cmake ninja-build pkg-config
 qt6-base-dev qt6-base-private-dev libgl-dev
-fonts-liberation
+fonts-liberation2
 xvfb xauth x11-apps x11-utils imagemagick
 libbenchmark-dev python3
 strace valgrind
