@@ -142,6 +142,8 @@ void FormWindow::paintEvent(QPaintEvent *event)
 {
     // Everything inside the region, from the form's state: the painter is clipped to it.
     QPainter painter(this);
+    if (!painter.isActive())
+        return; // Qt found no memory for the window's pixels, and has said so
     const QRect area = event->rect();
     painter.fillRect(area, toQColor(m_form.backColor()));
     // Labels lie over lines: a guide line that runs into a value's box stops there instead of
@@ -171,6 +173,11 @@ void FormWindow::closeEvent(QCloseEvent *event)
     // The layout has no handler for closing; closing either window ends the program, so a
     // hidden window never keeps an invisible process alive.
     event->accept();
+    m_form.runtime().endProgram(0);
+}
+
+void FormWindow::closedByForce()
+{
     m_form.runtime().endProgram(0);
 }
 

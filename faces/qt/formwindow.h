@@ -35,6 +35,9 @@ public:
     // Paints the changed pixels again, from the form's state.
     void repaintChanged(const QRect &changed);
     void controlChanged(const forms::Control &control, forms::Change what);
+    // Another program destroyed the window on screen: it cannot come back, so the program ends
+    // as when the window is closed.
+    void closedByForce();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -4,6 +4,7 @@
 
 #include "accessibility.h"
 #include "fonts.h"
+#include "forcedclose.h"
 #include "forms/form.h"
 #include "formwindow.h"
 
@@ -37,6 +38,20 @@ std::string decimalSeparator(const QLocale &locale)
     return separator.toStdString();
 }
 
+namespace {
+
+// Enough for the report's message box at four times the density, with its text laid out.
+constexpr std::size_t ReportReserveBytes = 16 * 1024 * 1024;
+
+} // namespace
+
+QtFace::QtFace()
+    : m_reportReserve(std::make_unique_for_overwrite<std::byte[]>(ReportReserveBytes))
+    , m_forcedCloseWatch(std::make_unique<ForcedCloseWatch>())
+{ }
+
+QtFace::~QtFace() = default;
+
 std::unique_ptr<forms::WindowView> QtFace::createView(forms::Form &form)
 {
     return std::make_unique<WindowViewAdapter>(form);
@@ -44,6 +59,7 @@ std::unique_ptr<forms::WindowView> QtFace::createView(forms::Form &form)
 
 void QtFace::showReport(const forms::RuntimeError &error)
 {
+    m_reportReserve.reset(); // the program ends after the report: no need to keep it back
     const QString description =
         QString::fromUtf8(error.description().data(), qsizetype(error.description().size()));
     const QString advice =

@@ -5,6 +5,8 @@
 #include "forms/face.h"
 
 #include <QLocale>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 class QWidget;
@@ -27,14 +29,27 @@ void prepareApplication();
 // faces cannot draw it: no caption may show a missing glyph.
 std::string decimalSeparator(const QLocale &locale);
 
+class ForcedCloseWatch;
+
 class QtFace : public forms::Face
 {
 public:
+    // Call with the application object in place.
+    QtFace();
+    ~QtFace() override;
+
     std::unique_ptr<forms::WindowView> createView(forms::Form &form) override;
     // Writes the report to standard error and shows it in a modal message box.
     void showReport(const forms::RuntimeError &error) override;
     // Leaves the application's event loop with the program's exit status.
     void programEnded(int exitStatus) override;
+
+private:
+    // Address space held back for the report: when a handler has run out of memory, the
+    // message box still needs its own pixels, or the pupil sees nothing and waits. Never
+    // touched, so it takes no real memory.
+    std::unique_ptr<std::byte[]> m_reportReserve;
+    std::unique_ptr<ForcedCloseWatch> m_forcedCloseWatch;
 };
 
 // For tests and tools that act as a user does: the window that shows a form, and the widget
