@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Every caption of both windows inside its box, in the user's locale at the screen's density:
-// no glyph cut, whatever the decimal separator and however the text is rasterized.
+// no glyph cut, whatever the decimal separator and however the text is rasterized; and no
+// character the window's font lacks, which would show as an empty box.
 
 #include "comparison/form2.h"
+#include "faces/qt/fonts.h"
 #include "faces/qt/painting.h"
 #include "lesson/form1.h"
 #include "program/program.h"
@@ -18,21 +20,33 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Each label's ink inside its box, each button's caption inside the button; a message per
-// control that does not fit.
+bool drawable(const QString &text, const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    for (const char32_t character : text.toUcs4())
+        if (!metrics.inFontUcs4(character))
+            return false;
+    return true;
+}
+
+// Each label's ink inside its box, each button's caption inside the button, every character
+// in the font; a message per control that does not fit or cannot be drawn.
 QStringList overflowing(const Form &form, qreal ratio)
 {
     QStringList problems;
     for (const Label *label : form.labels()) {
         const QRect ink = testsupport::inkRect(*label, ratio);
-        if (!label->caption().empty() && !qtface::toQRect(label->box()).contains(ink))
-            problems << QString::fromStdString(label->name() + ": " + label->caption());
+        const QString caption = QString::fromStdString(label->caption());
+        if ((!caption.isEmpty() && !qtface::toQRect(label->box()).contains(ink)) ||
+            !drawable(caption, qtface::fontFor(label->font())))
+            problems << QString::fromStdString(label->name()) + u": "_s + caption;
     }
     for (const WidgetControl *control : form.tabOrder()) {
         if (const auto *button = qobject_cast<QPushButton *>(qtface::widgetOf(*control))) {
             const QFontMetrics metrics = button->fontMetrics();
             if (metrics.horizontalAdvance(button->text()) + 8 > button->width() ||
-                metrics.height() + 4 > button->height())
+                metrics.height() + 4 > button->height() ||
+                !drawable(button->text(), button->font()))
                 problems << button->text();
         }
     }

@@ -2,67 +2,87 @@
 # SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Runs a whole session of the program under strace and fails if it writes, creates, removes or
-# renames a file, changes one's attributes, or opens a network connection:
-#     nosideeffects.sh <session executable>
-# Exits with 77 (skipped) when strace is missing.
+# Runs the shipped program under strace while a pupil walks through it (see
+# pupil/pupilplugin.cpp), one walk after the other, and fails if it writes, creates, removes or
+# renames a file, changes one's attributes, starts another program or opens a connection:
+#     nosideeffects.sh <program> <plugin folder> offscreen|xcb <walk>...
+# With xcb it runs on a virtual X server of its own, as on a desktop without a session bus.
+# Exits with 77 (skipped) when strace, or for xcb Xvfb, is missing.
 #
-# Allowed, and only these, since the toolkit and the C library do them on their own:
-#   - the toolkit's runtime directory, made if missing: $XDG_RUNTIME_DIR, or without it
-#     /tmp/runtime-<user>;
-#   - fontconfig's caches, written when the machine's are stale: /var/cache/fontconfig and
-#     $XDG_CACHE_HOME/fontconfig (default $HOME/.cache/fontconfig), and $XDG_CACHE_HOME itself;
-#   - opening /dev/null for writing;
-#   - a local socket to the C library's name-service cache (/var/run/nscd/socket or
-#     /run/nscd/socket), asked for the user's name; no other socket, no other connection.
+# Each walk starts in a home and a runtime folder of its own, empty, as a new user's. Allowed,
+# and only these, since the toolkit and fontconfig do them on their own:
+#   - making the runtime folder $XDG_RUNTIME_DIR, where it is missing;
+#   - fontconfig's caches where the machine's are stale: the tree /var/cache/fontconfig, the
+#     tree $HOME/.cache/fontconfig and, to hold it, the folder $HOME/.cache itself;
+#   - with xcb, a local socket connected to the X server's.
 set -eu
 
-session=$1
+program=$1 plugins=$2 platform=$3
+shift 3
+here=$(dirname "$0")
 if ! command -v strace >/dev/null 2>&1; then
     echo "strace is not installed: skipped (scripts/setup-debian.sh installs it)"
     exit 77
 fi
-
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-status=0
-strace -f -qq -s 4096 -e trace=%file,%network -o "$log" "$session" >"$log.out" || status=$?
-output=$(cat "$log.out")
-rm -f "$log.out"
-if [ "$status" -ne 0 ] || [ "$output" != "session complete" ]; then
-    echo "the session did not run to its end (status $status): $output"
-    exit 1
+work=$(mktemp -d)
+. "$here/xvfb.sh"
+trap 'stop_xvfb; rm -rf "$work"' EXIT
+if [ "$platform" = xcb ]; then
+    if ! command -v Xvfb >/dev/null 2>&1; then
+        echo "Xvfb is not installed: skipped (scripts/setup-debian.sh installs it)"
+        exit 77
+    fi
+    start_xvfb 24 || { echo "no virtual X server would start"; exit 1; }
+    display_socket=/tmp/.X11-unix/X${DISPLAY#:}
+else
+    display_socket=none
 fi
 
-cache=${XDG_CACHE_HOME:-$HOME/.cache}
-allowed="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -un)}
-/var/cache/fontconfig
-$cache/fontconfig
-$cache
-/dev/null"
-
-if ! awk -v allowed="$allowed" '
+failed=0
+for walk in "$@"; do
+    home=$work/$walk/home runtime=$work/$walk/runtime log=$work/$walk/trace
+    mkdir -p "$home" && mkdir -m 700 "$runtime"
+    status=0
+    env -u DBUS_SESSION_BUS_ADDRESS -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME \
+        HOME="$home" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM="$platform" \
+        QT_PLUGIN_PATH="$plugins" QT_QPA_GENERIC_PLUGINS="zfpupil:$walk" \
+        timeout 120 strace -f -qq -s 4096 -e trace=%file,%network,execve -o "$log" \
+        "$program" >"$log.out" 2>"$log.err" || status=$?
+    expected=0
+    [ "$walk" != report ] || expected=1 # the error report ends the program so
+    if [ "$status" -ne "$expected" ] || ! grep -qx "pupil: $walk walked" "$log.out"; then
+        echo "$platform, $walk: the walk did not run to its end (status $status)"
+        cat "$log.out" "$log.err"
+        failed=1
+        continue
+    fi
+    if ! awk -v trees="/var/cache/fontconfig $home/.cache/fontconfig" \
+        -v folders="$runtime $home/.cache" -v socket="$display_socket" -v walk="$platform, $walk" '
 BEGIN {
-    n = split(allowed, prefixes, "\n")
+    split(trees, tree, " ")
+    split(folders, folder, " ")
     split("creat mkdir mkdirat rmdir unlink unlinkat rename renameat renameat2 link linkat " \
           "symlink symlinkat truncate chmod fchmodat chown lchown fchownat utime utimes " \
           "utimensat mknod mknodat", names, " ")
     for (i in names) changes[names[i]] = 1
 }
-function allowedPath(path,    i) {
-    for (i = 1; i <= n; ++i)
-        if (path == prefixes[i] || index(path, prefixes[i] "/") == 1)
+function allowedPath(path, call,    i) {
+    for (i in tree)
+        if (path == tree[i] || index(path, tree[i] "/") == 1)
+            return 1
+    for (i in folder)
+        if (path == folder[i] && call ~ /^(mkdir|mkdirat|chmod|fchmodat)$/)
             return 1
     return 0
 }
 # Every quoted path of the line must be allowed.
-function checkPaths(line,    rest, path) {
+function checkPaths(line, call,    rest, path) {
     rest = line
     while (match(rest, /"[^"]*"/)) {
         path = substr(rest, RSTART + 1, RLENGTH - 2)
         rest = substr(rest, RSTART + RLENGTH)
-        if (!allowedPath(path)) {
-            print "writes: " line
+        if (!allowedPath(path, call)) {
+            print walk ": writes: " line
             bad = 1
             return
         }
@@ -72,22 +92,29 @@ function checkPaths(line,    rest, path) {
     call = $2
     sub(/\(.*/, "", call)
     if (call in changes)
-        checkPaths($0)
+        checkPaths($0, call)
     else if (call ~ /^open(at2?)?$/ && $0 ~ /O_WRONLY|O_RDWR|O_CREAT|O_TRUNC|O_APPEND/)
-        checkPaths($0)
-    else if (call == "socket" && $0 !~ /socket\(AF_UNIX,/) {
-        print "network: " $0; bad = 1
-    } else if (call == "connect" && $0 !~ /sun_path="(\/var)?\/run\/nscd\/socket"/) {
-        print "connects: " $0; bad = 1
+        checkPaths($0, call)
+    else if (call == "execve" && ++programs > 1) {
+        print walk ": starts a program: " $0; bad = 1
+    } else if (call == "socket" && $0 !~ /socket\(AF_UNIX,/) {
+        print walk ": network: " $0; bad = 1
+    } else if (call == "connect" && index($0, "sun_path=@\"" socket "\"") == 0 &&
+               index($0, "sun_path=\"" socket "\"") == 0) {
+        print walk ": connects: " $0; bad = 1
     } else if (call ~ /^(bind|listen|accept4?|sendto|sendmsg|sendmmsg)$/) {
-        print "network: " $0; bad = 1
+        print walk ": network: " $0; bad = 1
     }
 }
 END {
-    printf "%d system calls on files and sockets traced\n", NR
+    printf "%s: %d system calls on files, sockets and programs traced\n", walk, NR
     exit bad
 }' "$log"; then
-    echo "the program has side effects"
+        failed=1
+    fi
+done
+if [ "$failed" -ne 0 ]; then
+    echo "the program has side effects, or a walk failed"
     exit 1
 fi
-echo "no file written, no network used"
+echo "no file written, no program started, no connection made"

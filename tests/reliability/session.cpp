@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// A whole session of the real program, for checks made from outside it (system calls, memory):
+// A whole session of the real program, for checks made from outside it (memory):
 // Uran 238 chosen, eight presses of "Weiter", the excursion, "Start", back to the lesson, and
 // the ninth press, which ends the program through its own event loop. Prints "session
 // complete" and exits with 0 only if the session went as it should.

@@ -1,0 +1,207 @@
+#!/bin/sh
+# SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+#
+# The shipped program attacked from outside, on virtual X servers of its own:
+#     attacks.sh <program> [oom]
+#   - no display, or one that does not answer: a message in German and English, status 2;
+#   - an 8-bit display: the same, once, about the colour depth, and no painting attempted;
+#   - a window destroyed by another program, in four places of a session: the program ends;
+#   - no session bus: no bus started, nothing left running, no ~/.dbus;
+#   - with "oom", memory running out at the first points, at three times the density: the error
+#     report, painted, and status 1 after Enter. Not under the sanitizers, whose allocator
+#     ends the process instead of failing an allocation.
+# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+set -eu
+
+program=$1 oom=${2:-}
+here=$(dirname "$0")
+for tool in Xvfb xdotool xwininfo; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+        echo "$tool is not installed: skipped (scripts/setup-debian.sh installs it)"
+        exit 77
+    fi
+done
+work=$(mktemp -d)
+. "$here/xvfb.sh"
+pid=''
+stop_all() {
+    [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+    stop_xvfb
+    rm -rf "$work"
+}
+trap stop_all EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    [ ! -s "$work/err" ] || sed 's/^/  program: /' "$work/err"
+    failures=$((failures + 1))
+}
+
+# The program as a desktop starts it: on X11, in a home and a runtime folder of its own, with no
+# session bus. The rest of the arguments go before it, as `env` takes them.
+start() {
+    rm -rf "$work/home" "$work/runtime"
+    mkdir -p "$work/home" && mkdir -m 700 "$work/runtime"
+    env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$work/home" \
+        XDG_RUNTIME_DIR="$work/runtime" "$@" "$program" >"$work/out" 2>"$work/err" &
+    pid=$!
+}
+# Waits up to 20 s for the program to end; its exit status, or 124 if it runs on.
+ended() {
+    tries=0
+    while kill -0 "$pid" 2>/dev/null; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 200 ]; then
+            kill "$pid"
+            wait "$pid" 2>/dev/null || true
+            pid=''
+            return 124
+        fi
+        sleep 0.1
+    done
+    code=0
+    wait "$pid" 2>/dev/null || code=$?
+    pid=''
+    return "$code"
+}
+# The id of the mapped window with this title, once it shows and a moment later, when it
+# takes clicks.
+window() {
+    tries=0
+    while [ "$tries" -lt 100 ]; do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            sleep 1
+            echo "$id"
+            return 0
+        done
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    return 1
+}
+# A click at a point of a window, in pixels of its client area, then a moment for the handler.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.4
+}
+lesson='Die Zerfallsfrist' comparison='Der radioaktive Zerfall ausgewählter Isotope im Vergleich'
+uran238='320 107' weiter='864 460' exkurs='780 412' start_button='636 28'
+
+# No display at all, and one nobody answers on.
+for display in unset :2999; do
+    code=0
+    if [ "$display" = unset ]; then
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$work/out" 2>"$work/err" ||
+            code=$?
+    else
+        env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" \
+            >"$work/out" 2>"$work/err" || code=$?
+    fi
+    if [ "$code" -ne 2 ] || ! grep -q 'braucht eine grafische Arbeitsoberfläche' "$work/err" ||
+        ! grep -q 'needs a graphical desktop' "$work/err" || grep -qi 'reinstall' "$work/err"; then
+        fail "DISPLAY $display: status $code"
+    else
+        echo "ok: DISPLAY $display: says it needs a desktop, status 2"
+    fi
+done
+
+# An 8-bit display.
+if start_xvfb 8; then
+    start
+    code=0
+    ended || code=$?
+    if [ "$code" -ne 2 ] || [ "$(grep -c 'Farbtiefe von 8 Bit' "$work/err")" -ne 1 ] ||
+        [ "$(grep -c 'colour depth is 8 bits' "$work/err")" -ne 1 ] || [ "$(wc -l <"$work/err")" -ne 2 ]; then
+        fail "8-bit display: status $code"
+    else
+        echo "ok: 8-bit display: says so once, status 2"
+    fi
+    stop_xvfb
+else
+    fail "no 8-bit virtual X server would start"
+fi
+
+start_xvfb 24 || { fail "no virtual X server would start"; exit 1; }
+
+# A window destroyed by another program: at the start, mid-lesson, the comparison shown, and
+# the lesson while hidden behind the comparison.
+for place in start lesson comparison hidden-lesson; do
+    start
+    shown=$(window "$lesson") || { fail "$place: no window"; ended || true; continue; }
+    target=$shown
+    case $place in
+    lesson)
+        click "$shown" $uran238
+        click "$shown" $weiter
+        click "$shown" $weiter
+        ;;
+    comparison | hidden-lesson)
+        click "$shown" $exkurs
+        other=$(window "$comparison") || { fail "$place: no comparison"; ended || true; continue; }
+        click "$other" $start_button
+        [ "$place" = hidden-lesson ] || target=$other
+        ;;
+    esac
+    xdotool windowclose "$target"
+    code=0
+    ended || code=$?
+    if [ "$code" -ne 0 ] || [ -s "$work/err" ]; then
+        fail "window destroyed, $place: status $code"
+    else
+        echo "ok: window destroyed, $place: the program ends, status 0"
+    fi
+done
+
+# No session bus: nothing started, nothing left behind. Any bus daemon for this display would
+# have been started by the program, so it is stopped here.
+start
+shown=$(window "$lesson") && click "$shown" $uran238
+leftovers=''
+for process in /proc/[0-9]*; do
+    if grep -qs "dbus-launch\|dbus-daemon" "$process/cmdline" &&
+        tr '\0' '\n' <"$process/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY"; then
+        leftovers="$leftovers ${process#/proc/}"
+    fi
+done
+xdotool windowclose "$shown"
+ended || true
+if [ -n "$leftovers" ] || [ -e "$work/home/.dbus" ]; then
+    fail "no session bus: a bus was started (processes$leftovers), or ~/.dbus written"
+    # shellcheck disable=SC2086
+    [ -z "$leftovers" ] || kill $leftovers 2>/dev/null || true
+else
+    echo "ok: no session bus: none started, nothing left behind"
+fi
+
+# Memory running out at three times the density. The limit is the program's address space once
+# its window shows, and a megabyte: room for a click, not for the 2.5 MB of the first points.
+if [ "$oom" = oom ]; then
+    start QT_SCALE_FACTOR=3
+    window "$lesson" >/dev/null || true
+    size=$(awk '/^VmSize:/ { print $2 }' "/proc/$pid/status")
+    kill "$pid"
+    ended || true
+    [ -n "$size" ] || size=0
+    start QT_SCALE_FACTOR=3 sh -c "ulimit -v $((size + 1024)) && exec \"\$0\""
+    shown=$(window "$lesson") && click "$shown" $(echo $uran238 | awk '{print $1 * 3, $2 * 3}')
+    report=''
+    tries=0
+    while [ -z "$report" ] && [ "$tries" -lt 50 ]; do
+        report=$(xdotool search --onlyvisible --name '^Zerfallsfrist$' 2>/dev/null | head -n 1) || true
+        tries=$((tries + 1))
+        sleep 0.1
+    done
+    sleep 1
+    [ -z "$report" ] || xdotool key --window "$report" Return 2>/dev/null || true
+    code=0
+    ended || code=$?
+    if [ -z "$report" ] || [ "$code" -ne 1 ] || ! grep -q 'Arbeitsspeicher' "$work/err" ||
+        grep -q 'Painter\|paintEngine' "$work/err"; then
+        fail "out of memory: report window ${report:-missing}, status $code"
+    else
+        echo "ok: out of memory: the report, painted, status 1"
+    fi
+fi
+
+[ "$failures" -eq 0 ] || exit 1
