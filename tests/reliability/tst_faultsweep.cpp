@@ -4,7 +4,9 @@
 // Every handler failed at each of its platform calls in turn. Each time the error report comes
 // with the injected error, the program ends with a non-zero status and runs no further
 // handler, and what the handler did before the failing call stays done: the program looks, to
-// the core and on screen, exactly as an uninterrupted run looks just before that call.
+// the core and on screen, exactly as an uninterrupted run looks just before that call. And the
+// failing call itself takes no effect: what the windows showed when it failed, which is how
+// the program stood before it, is what the controls hold at the report.
 
 #include "comparison/form2.h"
 #include "lesson/form1.h"
@@ -84,17 +86,53 @@ QString firstDifference(const QStringList &actual, const QStringList &expected)
     return {};
 }
 
+// Each window's visibility and its widgets' captions, enabled states and selections: as the
+// controls hold them, or as the windows show them.
+QStringList widgetState(Program &program, bool asShown)
+{
+    QStringList state;
+    const auto add = [&](const Form &form) {
+        const QWidget *window = qtface::windowOf(form);
+        state << QString::fromStdString(form.name()) +
+                ((asShown ? window->isVisible() : form.isShown()) ? u" shown"_s : u" hidden"_s);
+        for (const WidgetControl *control : form.tabOrder()) {
+            QString entry = QString::fromStdString(control->name());
+            if (const auto *button = dynamic_cast<const CommandButton *>(control)) {
+                const auto *widget = qobject_cast<QPushButton *>(qtface::widgetOf(*button));
+                entry += u' ' +
+                    (asShown ? widget->text() : QString::fromStdString(button->caption())) +
+                    ((asShown ? widget->isEnabled() : button->isEnabled()) ? u" on"_s : u" off"_s);
+            } else if (const auto *list = dynamic_cast<const ListBox *>(control)) {
+                const auto *widget = qobject_cast<QListWidget *>(qtface::widgetOf(*list));
+                const QList<QListWidgetItem *> selected = widget->selectedItems();
+                const int shownRow = selected.isEmpty() ? -1 : widget->row(selected.first());
+                entry += u" %1 entries, %2 selected"_s
+                             .arg(asShown ? widget->count() : qsizetype(list->items().size()))
+                             .arg(asShown ? shownRow : list->selectedIndex());
+            }
+            state << entry;
+        }
+    };
+    if (testsupport::windowMade("Form1"))
+        add(program.form1());
+    if (testsupport::windowMade("Form2"))
+        add(program.form2());
+    return state;
+}
+
 // Records the report together with what the program shows behind it.
 struct SweepFace final : testsupport::RecordingQtFace
 {
     Program *program = nullptr;
     bool picturesAtReport = false;
     Snapshot atReport;
+    QStringList heldAtReport; // widgetState as the controls hold it
 
     void showReport(const RuntimeError &error) override
     {
         RecordingQtFace::showReport(error);
         atReport = snapshot(*program, picturesAtReport); // before the end hides the windows
+        heldAtReport = widgetState(*program, false);
     }
 };
 
@@ -119,11 +157,13 @@ public:
     }
 
     std::map<qint64, Snapshot> seen;
+    QStringList shownAtFailure; // widgetState as the windows show it when the call fails
 
 protected:
     void injectedFailure(ErrorKind kind) override
     {
         if (m_next == m_lookAt.size()) {
+            shownAtFailure = widgetState(*program, true);
             Runtime::injectedFailure(kind);
             return;
         }
@@ -328,6 +368,10 @@ void FaultSweep::everyCall()
                  qPrintable(where + firstDifference(session.face.atReport.state, cut.state)));
         QVERIFY2(session.face.atReport.pictures == cut.pictures,
                  qPrintable(where + u": pictures differ"_s));
+        QVERIFY2(
+            session.face.heldAtReport == session.runtime.shownAtFailure,
+            qPrintable(where + u": the failing call took effect"_s +
+                       firstDifference(session.face.heldAtReport, session.runtime.shownAtFailure)));
 
         const qint64 callsAtEnd = session.runtime.callCount();
         tryEveryHandler(session.program);

@@ -2,17 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Random input, the way a class of pupils gives it: clicks on every control and anywhere in
-// the windows, keys to whatever has the focus, presses that arrive while a handler is still
-// drawing, and now and then a window closed. After every event the program must hold its
-// invariants. Each seed is one reproducible sequence of 1000 events over as many programs as
-// it takes; a failure names its seed.
+// the windows, any key a pupil may touch to whatever has the focus, presses that arrive while
+// a handler is still drawing, and now and then a window closed. After every event the program
+// must hold its invariants, those a pupil could see among them: the captions name the isotope
+// the list shows selected, "Weiter" is enabled once an isotope is chosen, the legend shows
+// once "Start" has drawn, and the curve's colours match the step. Each seed is one
+// reproducible sequence of 1000 events over as many programs as it takes; a failure names its
+// seed.
 //
 //     tst_fuzz                          3 seeds, 3000 events (the default test run)
 //     ZF_FUZZ_EVENTS=100000 tst_fuzz    seeds 1 to 100, 100 000 events
 //     ZF_FUZZ_SEED=42 tst_fuzz          seed 42 alone, exactly as in the runs above
 
 #include "comparison/form2.h"
+#include "decay/decay.h"
 #include "faces/qt/painting.h"
+#include "forms/numbertext.h"
 #include "lesson/form1.h"
 #include "program/program.h"
 #include "windowtest.h"
@@ -78,7 +83,10 @@ private:
     void pressKey();
     int burst();
     void closeWindow();
+    void follow();
     QString check() const;
+    QString lessonProblem() const;
+    QString curveProblem() const;
     void log(const QString &what);
 
     std::mt19937 m_random;
@@ -93,6 +101,8 @@ private:
     bool m_ended = false;
     bool m_closed = false;
     int m_starts = 0;
+    bool m_comparisonWasShown = false;
+    int m_startsWhenShown = 0; // when the comparison window last appeared
     QString m_violation;
     std::deque<QString> m_recent; // the last events, for the failure message
 };
@@ -106,8 +116,8 @@ void Fuzzer::newProgram()
     m_program->start();
     m_lesson = &m_program->form1();
     m_clicks = 0;
-    m_ended = m_closed = false;
-    m_starts = 0;
+    m_ended = m_closed = m_comparisonWasShown = false;
+    m_starts = m_startsWhenShown = 0;
     ++m_totals.programs;
     auto *weiter = qobject_cast<QPushButton *>(testsupport::widget(m_lesson->Command1));
     // Connected after the window's own handler, so this sees each press once it is handled.
@@ -205,28 +215,52 @@ void Fuzzer::clickAnywhere()
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, where);
 }
 
-// One key, delivered by the window to its focus widget.
+// One key, delivered by the window to its focus widget: any a pupil may touch, from the arrows
+// and the page keys to letters, function keys and the shortcuts that close windows elsewhere.
 void Fuzzer::pressKey()
 {
     struct Key
     {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
-        QStringView name;
+        QString name;
     };
-    static const Key keys[] = {
-        {Qt::Key_Tab, Qt::NoModifier, u"Tab"},
-        {Qt::Key_Backtab, Qt::ShiftModifier, u"Shift+Tab"},
-        {Qt::Key_Up, Qt::NoModifier, u"Up"},
-        {Qt::Key_Down, Qt::NoModifier, u"Down"},
-        {Qt::Key_Left, Qt::NoModifier, u"Left"},
-        {Qt::Key_Right, Qt::NoModifier, u"Right"},
-        {Qt::Key_Space, Qt::NoModifier, u"Space"},
-        {Qt::Key_Return, Qt::NoModifier, u"Enter"},
-        {Qt::Key_Enter, Qt::KeypadModifier, u"keypad Enter"},
-        {Qt::Key_Escape, Qt::NoModifier, u"Escape"},
-    };
-    const Key &key = keys[below(static_cast<int>(std::size(keys)))];
+    static const std::vector<Key> keys = [] {
+        std::vector<Key> all = {
+            {Qt::Key_Tab, Qt::NoModifier, u"Tab"_s},
+            {Qt::Key_Backtab, Qt::ShiftModifier, u"Shift+Tab"_s},
+            {Qt::Key_Up, Qt::NoModifier, u"Up"_s},
+            {Qt::Key_Down, Qt::NoModifier, u"Down"_s},
+            {Qt::Key_Left, Qt::NoModifier, u"Left"_s},
+            {Qt::Key_Right, Qt::NoModifier, u"Right"_s},
+            {Qt::Key_Home, Qt::NoModifier, u"Home"_s},
+            {Qt::Key_End, Qt::NoModifier, u"End"_s},
+            {Qt::Key_PageUp, Qt::NoModifier, u"Page Up"_s},
+            {Qt::Key_PageDown, Qt::NoModifier, u"Page Down"_s},
+            {Qt::Key_End, Qt::ControlModifier, u"Ctrl+End"_s},
+            {Qt::Key_Space, Qt::NoModifier, u"Space"_s},
+            {Qt::Key_Space, Qt::ControlModifier, u"Ctrl+Space"_s},
+            {Qt::Key_Return, Qt::NoModifier, u"Enter"_s},
+            {Qt::Key_Enter, Qt::KeypadModifier, u"keypad Enter"_s},
+            {Qt::Key_Escape, Qt::NoModifier, u"Escape"_s},
+            {Qt::Key_Backspace, Qt::NoModifier, u"Backspace"_s},
+            {Qt::Key_Delete, Qt::NoModifier, u"Delete"_s},
+            {Qt::Key_F4, Qt::AltModifier, u"Alt+F4"_s},
+            {Qt::Key_Q, Qt::ControlModifier, u"Ctrl+Q"_s},
+            {Qt::Key_W, Qt::ControlModifier, u"Ctrl+W"_s},
+            {Qt::Key_A, Qt::ControlModifier, u"Ctrl+A"_s},
+        };
+        for (int letter = Qt::Key_A; letter <= Qt::Key_Z; ++letter)
+            all.push_back({Qt::Key(letter), Qt::NoModifier, QString(QChar(letter))});
+        for (int digit = Qt::Key_0; digit <= Qt::Key_9; ++digit)
+            all.push_back({Qt::Key(digit), Qt::NoModifier, QString(QChar(digit))});
+        for (int n = 1; n <= 12; ++n)
+            all.push_back({Qt::Key(Qt::Key_F1 + n - 1), Qt::NoModifier, u"F%1"_s.arg(n)});
+        return all;
+    }();
+    // The keys that move in a list or press a button come as often as all the others.
+    const Key &key = below(2) == 0 ? keys[static_cast<std::size_t>(below(16))]
+                                   : keys[static_cast<std::size_t>(below(int(keys.size())))];
     QWidget *window = qtface::windowOf(visibleForm());
     const QWidget *focus = window->focusWidget();
     log(u"%1 on %2 (focus %3)"_s.arg(key.name, window->objectName(),
@@ -303,6 +337,15 @@ void Fuzzer::closeWindow()
     window->close();
 }
 
+// Notes when the comparison window appears, from which on its legend waits for "Start".
+void Fuzzer::follow()
+{
+    const bool comparisonShown = m_comparison && shown(*m_comparison);
+    if (comparisonShown && !m_comparisonWasShown)
+        m_startsWhenShown = m_starts;
+    m_comparisonWasShown = comparisonShown;
+}
+
 QString Fuzzer::check() const
 {
     if (!m_violation.isEmpty())
@@ -328,6 +371,108 @@ QString Fuzzer::check() const
         qobject_cast<QPushButton *>(testsupport::widget(m_lesson->Command1))->text();
     if ((weiter == u"Ende"_s) != (m_clicks >= 8))
         return u"Weiter reads %1 after %2 presses"_s.arg(weiter).arg(m_clicks);
+    if (const QString problem = lessonProblem(); !problem.isEmpty())
+        return problem;
+    if (const QString problem = curveProblem(); !problem.isEmpty())
+        return problem;
+    // The legend shows exactly once "Start" has drawn since the window appeared. Before the
+    // first "Start" its entries are there but empty.
+    if (m_comparison && !ended) {
+        const bool expected = comparisonShown && m_starts > m_startsWhenShown;
+        for (const Label *legend :
+             {&m_comparison->Label1, &m_comparison->Label2, &m_comparison->Label3,
+              &m_comparison->Label4, &m_comparison->Label5})
+            if ((legend->isVisible() && !legend->caption().empty()) != expected)
+                return u"legend entry %1 %2 after %3 presses of Start"_s
+                    .arg(QString::fromStdString(legend->name()),
+                         expected ? u"missing"_s : u"shown"_s)
+                    .arg(m_starts - m_startsWhenShown);
+    }
+    return {};
+}
+
+// The list shows the entry the lesson holds chosen, a real one, and the captions name it;
+// "Weiter" is enabled exactly once a choice is made.
+QString Fuzzer::lessonProblem() const
+{
+    // Each entry's half-life as the lesson writes it, in the fuzz's number format.
+    static const char *const halfLives[] = {"1280", "14050", "703,8", "4468", "0,00573"};
+    const ListBox &list = m_lesson->List1;
+    const int chosen = list.selectedIndex();
+    const auto *view = qobject_cast<QListWidget *>(testsupport::widget(list));
+    const QList<QListWidgetItem *> selected = view->selectedItems();
+    const int shownRow = selected.isEmpty() ? -1 : view->row(selected.first());
+    if (chosen < -1 || chosen >= static_cast<int>(list.items().size()) || shownRow != chosen ||
+        view->count() != static_cast<int>(list.items().size()))
+        return u"the list holds entry %1 of %2 chosen and shows row %3 of %4"_s.arg(chosen)
+            .arg(list.items().size())
+            .arg(shownRow)
+            .arg(view->count());
+    const bool weiterOn = m_lesson->Command1.isEnabled();
+    if (weiterOn != (chosen >= 0) ||
+        testsupport::widget(m_lesson->Command1)->isEnabled() != weiterOn)
+        return u"Weiter %1 with entry %2 chosen"_s.arg(weiterOn ? u"on"_s : u"off"_s).arg(chosen);
+    if (chosen < 0)
+        return {};
+    const std::string &name = list.items()[static_cast<std::size_t>(chosen)];
+    const std::string halfLife =
+        "Zerfallsfrist =  " + std::string(halfLives[chosen]) + " Millionen Jahre";
+    if (m_lesson->Label10.caption() != name || m_lesson->Label11.caption() != halfLife)
+        return u"%1 chosen, the captions read %2 and %3"_s.arg(
+            QString::fromStdString(name), QString::fromStdString(m_lesson->Label10.caption()),
+            QString::fromStdString(m_lesson->Label11.caption()));
+    return {};
+}
+
+// The curve's four half-lives and the rest of it, in the colours the last press gave them:
+// the half-life it walked to red, the one before settled blue, none red or settled that the
+// lesson has not reached. A new choice draws the whole curve afresh in the window's colour.
+QString Fuzzer::curveProblem() const
+{
+    const PointImage &points = m_lesson->points();
+    if (m_lesson->List1.selectedIndex() < 0)
+        return points.isEmpty() ? QString() : u"points before any choice"_s;
+    const Rgba fore = toRgba(m_lesson->foreColor());
+    const Rgba red = toRgba(0x000000FF);
+    const Rgba settled = toRgba(0x00F00000);
+    const auto colourAt = [&](int index) {
+        const auto point = decay::lessonPoint(static_cast<std::int16_t>(index));
+        return points.at(*m_lesson->scale().toPixel(point.x, point.y));
+    };
+    // The middle of each segment, away from the ends it shares with its neighbours.
+    const auto segmentColour = [&](int segment) {
+        return colourAt((segment - 1) * decay::StepsPerHalfLife + decay::StepsPerHalfLife / 2);
+    };
+    const int walkedTo = m_clicks >= 4 && m_clicks <= 7 ? m_clicks - 3 : 0; // red, if any
+    const int settledUpTo = m_clicks >= 8 ? 4 : std::max(walkedTo - 1, 0);
+    const std::string &said = m_lesson->announcement();
+    const bool lastWasChoice = said.starts_with(m_lesson->Isotop + ": ");
+    const bool lastWasPress = said.starts_with("Rot hervorgehoben") ||
+        said.starts_with("Die Hervorhebung ist aufgehoben");
+    for (int segment = 1; segment <= 4; ++segment) {
+        const Rgba colour = segmentColour(segment);
+        QString expected;
+        if (lastWasChoice)
+            expected = colour == fore ? QString() : u"the curve's colour"_s;
+        else if (colour == red)
+            expected = segment == walkedTo ? QString() : u"not red"_s;
+        else if (colour == settled)
+            expected = segment <= settledUpTo ? QString() : u"not settled"_s;
+        else if (colour != fore)
+            expected = u"one of the curve's colours"_s;
+        if (expected.isEmpty() && lastWasPress &&
+            ((segment == walkedTo && colour != red) ||
+             (segment == settledUpTo && segment != walkedTo && colour != settled)))
+            expected = segment == walkedTo ? u"red"_s : u"settled"_s;
+        if (!expected.isEmpty())
+            return u"half-life %1 of the curve has the colour %2 after %3 presses, not %4"_s
+                .arg(segment)
+                .arg(colour, 8, 16, QChar(u'0'))
+                .arg(m_clicks)
+                .arg(expected);
+    }
+    if (colourAt(decay::LessonLastIndex - decay::StepsPerHalfLife / 2) != fore)
+        return u"the curve's tail is not in the window's colour"_s;
     return {};
 }
 
@@ -354,6 +499,7 @@ QString Fuzzer::run(int events)
         else
             closeWindow();
         watchComparison();
+        follow();
         event += done;
         m_totals.events += done;
         if (const QString problem = check(); !problem.isEmpty()) {
