@@ -39,27 +39,17 @@ fail() {
 }
 
 # The program as a desktop starts it: on X11, in a home and a runtime folder of its own, with no
-# session bus. The rest of the arguments go before it, as `env` takes them.
+# session bus, for a minute at most. The rest of the arguments go before it, as `env` takes them.
 start() {
     rm -rf "$work/home" "$work/runtime"
     mkdir -p "$work/home" && mkdir -m 700 "$work/runtime"
-    env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$work/home" \
-        XDG_RUNTIME_DIR="$work/runtime" "$@" "$program" >"$work/out" 2>"$work/err" &
+    timeout 60 env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
+        HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$@" "$program" \
+        >"$work/out" 2>"$work/err" &
     pid=$!
 }
-# Waits up to 20 s for the program to end; its exit status, or 124 if it runs on.
+# Waits for the program to end; its exit status, 124 if it ran for a minute.
 ended() {
-    tries=0
-    while kill -0 "$pid" 2>/dev/null; do
-        tries=$((tries + 1))
-        if [ "$tries" -gt 200 ]; then
-            kill "$pid"
-            wait "$pid" 2>/dev/null || true
-            pid=''
-            return 124
-        fi
-        sleep 0.1
-    done
     code=0
     wait "$pid" 2>/dev/null || code=$?
     pid=''
@@ -178,21 +168,14 @@ fi
 # its window shows, and a megabyte: room for a click, not for the 2.5 MB of the first points.
 if [ "$oom" = oom ]; then
     start QT_SCALE_FACTOR=3
-    window "$lesson" >/dev/null || true
-    size=$(awk '/^VmSize:/ { print $2 }' "/proc/$pid/status")
+    shown=$(window "$lesson") || true
+    size=$(awk '/^VmSize:/ { print $2 }' "/proc/$(xdotool getwindowpid "$shown")/status") ||
+        size=0
     kill "$pid"
     ended || true
-    [ -n "$size" ] || size=0
     start QT_SCALE_FACTOR=3 sh -c "ulimit -v $((size + 1024)) && exec \"\$0\""
     shown=$(window "$lesson") && click "$shown" $(echo $uran238 | awk '{print $1 * 3, $2 * 3}')
-    report=''
-    tries=0
-    while [ -z "$report" ] && [ "$tries" -lt 50 ]; do
-        report=$(xdotool search --onlyvisible --name '^Zerfallsfrist$' 2>/dev/null | head -n 1) || true
-        tries=$((tries + 1))
-        sleep 0.1
-    done
-    sleep 1
+    report=$(window Zerfallsfrist) || report=''
     [ -z "$report" ] || xdotool key --window "$report" Return 2>/dev/null || true
     code=0
     ended || code=$?
