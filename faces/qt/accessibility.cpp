@@ -6,9 +6,11 @@
 #include "formwindow.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
 #include <QPointer>
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace qtface::accessibility {
@@ -20,8 +22,15 @@ QRect onScreen(const QWidget &window, const QRect &box)
     return QRect(window.mapToGlobal(box.topLeft()), box.size());
 }
 
-// A part of a window that is no widget of its own: a label or the drawing. It lives as long as
-// the window's interface, which deletes it.
+// Whether a label has anything to say: it is shown and has a caption.
+bool isPresent(const forms::Label &label)
+{
+    return label.isVisible() && !label.caption().empty();
+}
+
+// A part of a window that is no widget of its own: a label, the drawing or the announcer. It
+// lives as long as the window's interface, which deletes it. It is in the tree only while it
+// is shown, so it is always visible.
 class PartInterface : public QAccessibleInterface
 {
 public:
@@ -41,12 +50,20 @@ public:
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     void setText(QAccessible::Text, const QString &) override { }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !isValid();
+        return state;
+    }
 
 protected:
     QPointer<FormWindow> m_window;
 };
 
-class LabelInterface final : public PartInterface
+// A label reads as static text whose name and text are its caption. Its text has no lines or
+// places of its own: it is one piece at the label's box.
+class LabelInterface final : public PartInterface, public QAccessibleTextInterface
 {
 public:
     LabelInterface(FormWindow *window, const forms::Label &label)
@@ -54,24 +71,58 @@ public:
         , m_label(label)
     { }
 
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
+                                                  : nullptr;
+    }
+
     QString text(QAccessible::Text t) const override
     {
-        return isValid() && t == QAccessible::Name ? QString::fromStdString(m_label.caption())
-                                                   : QString();
+        return isValid() && t == QAccessible::Name ? caption() : QString();
     }
     QRect rect() const override
     {
         return isValid() ? onScreen(*m_window, toQRect(m_label.box())) : QRect();
     }
     QAccessible::Role role() const override { return QAccessible::StaticText; }
-    QAccessible::State state() const override
+
+    // The text interface: read-only, without a caret or a selection.
+    void selection(int, int *startOffset, int *endOffset) const override
     {
-        QAccessible::State state;
-        state.invisible = !isValid() || !m_label.isVisible() || !m_window->isVisible();
-        return state;
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QString text(int startOffset, int endOffset) const override
+    {
+        const QString all = caption();
+        const qsizetype end =
+            endOffset < 0 ? all.size() : std::min<qsizetype>(endOffset, all.size());
+        const qsizetype start = std::clamp<qsizetype>(startOffset, 0, end);
+        return all.mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(caption().size()); }
+    QRect characterRect(int) const override { return rect(); }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return rect().contains(point) ? 0 : -1;
+    }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return QString();
     }
 
 private:
+    QString caption() const { return QString::fromStdString(m_label.caption()); }
+
     const forms::Label &m_label; // owned by the form, which outlives this interface
 };
 
@@ -91,15 +142,38 @@ public:
         return isValid() ? onScreen(*m_window, m_window->rect()) : QRect();
     }
     QAccessible::Role role() const override { return QAccessible::Graphic; }
-    QAccessible::State state() const override
-    {
-        // A window whose program describes nothing has no drawing to offer.
-        QAccessible::State state;
-        state.invisible =
-            !isValid() || m_window->form().drawingDescription().empty() || !m_window->isVisible();
-        return state;
-    }
 };
+
+// The form's last announcement. A notification is what a screen reader speaks when it starts
+// showing, wherever the focus is; it stands along the window's bottom edge, so that reviewing
+// the window ends with what was said last.
+class AnnouncerInterface final : public PartInterface
+{
+public:
+    using PartInterface::PartInterface;
+
+    QString text(QAccessible::Text t) const override
+    {
+        return isValid() && t == QAccessible::Name
+            ? QString::fromStdString(m_window->form().announcement())
+            : QString();
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return QRect();
+        const int height = m_window->fontMetrics().height();
+        return onScreen(*m_window,
+                        QRect(0, m_window->height() - height, m_window->width(), height));
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+};
+
+void notify(QAccessibleInterface *part, QAccessible::Event event)
+{
+    QAccessibleEvent change(part, event);
+    QAccessible::updateAccessibility(&change);
+}
 
 class WindowInterface final : public QAccessibleWidget
 {
@@ -107,7 +181,10 @@ public:
     // The frame role: a plain widget would be a mere "filler" to a screen reader.
     explicit WindowInterface(FormWindow *window)
         : QAccessibleWidget(window, QAccessible::Window)
-    { }
+    {
+        for (const forms::Label *label : window->form().labels())
+            m_told.emplace(label, isPresent(*label) ? Told{true, label->caption()} : Told{});
+    }
 
     ~WindowInterface() override
     {
@@ -134,32 +211,74 @@ public:
     QAccessibleInterface *childAt(int x, int y) const override
     {
         QAccessibleInterface *label = nullptr;
+        QAccessibleInterface *picture = nullptr;
         for (QAccessibleInterface *child : children()) {
-            if (child->state().invisible || !child->rect().contains(x, y))
+            if (!child->rect().contains(x, y))
                 continue;
             if (child->object())
                 return child;
             if (child->role() == QAccessible::StaticText)
                 label = child;
+            else if (child->role() == QAccessible::Graphic)
+                picture = child;
         }
-        if (label)
-            return label;
-        QAccessibleInterface *picture = drawing();
-        return !picture->state().invisible && picture->rect().contains(x, y) ? picture : nullptr;
+        return label ? label : picture;
     }
 
-    QAccessibleInterface *label(const forms::Label &label) const
+    // Tells assistive technology how a label changed since it last heard of it: its caption
+    // changed, or it entered or left the tree. Each event goes out once the tree agrees with it.
+    void labelChanged(const forms::Label &label)
     {
-        return part(&label, [&] { return new LabelInterface(formWindow(), label); });
+        Told &told = m_told[&label];
+        const bool present = isPresent(label);
+        const bool wasPresent = std::exchange(told.present, present);
+        QAccessibleInterface *iface = part(&label);
+        if (present && label.caption() != told.caption) {
+            const std::string before = std::exchange(told.caption, label.caption());
+            // Screen readers keep a name they have read: the news that it changed.
+            if (wasPresent) {
+                QAccessibleTextUpdateEvent update(iface, 0, QString::fromStdString(before),
+                                                  QString::fromStdString(told.caption));
+                QAccessible::updateAccessibility(&update);
+            }
+            notify(iface, QAccessible::NameChanged);
+        }
+        if (present != wasPresent)
+            notify(iface, present ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
     }
 
-    QAccessibleInterface *drawing() const
+    void drawingChanged()
     {
-        return part(formWindow(), [this] { return new DrawingInterface(formWindow()); });
+        const bool described = isDescribed();
+        if (described != std::exchange(m_drawingTold, described))
+            notify(drawing(),
+                   described ? QAccessible::ObjectCreated : QAccessible::ObjectDestroyed);
+        else if (described)
+            notify(drawing(), QAccessible::NameChanged);
+    }
+
+    void announce()
+    {
+        QAccessibleInterface *iface = announcer();
+        if (!m_announced) {
+            m_announced = true;
+            notify(iface, QAccessible::ObjectCreated);
+        }
+        notify(iface, QAccessible::NameChanged);
+        notify(iface, QAccessible::ObjectShow);
     }
 
 private:
+    // What assistive technology last heard of a label: whether it is in the tree, and the
+    // caption it had there.
+    struct Told
+    {
+        bool present = false;
+        std::string caption;
+    };
+
     FormWindow *formWindow() const { return static_cast<FormWindow *>(widget()); }
+    bool isDescribed() const { return !formWindow()->form().drawingDescription().empty(); }
 
     std::vector<QAccessibleInterface *> children() const
     {
@@ -171,7 +290,8 @@ private:
         std::vector<Entry> entries;
         for (const auto &control : formWindow()->form().controls()) {
             if (const auto *text = dynamic_cast<const forms::Label *>(control.get())) {
-                entries.push_back({text->tabIndex(), label(*text)});
+                if (m_told.at(text).present)
+                    entries.push_back({text->tabIndex(), part(text)});
             } else if (const auto *real =
                            dynamic_cast<const forms::WidgetControl *>(control.get())) {
                 if (auto *iface =
@@ -182,11 +302,27 @@ private:
         std::stable_sort(entries.begin(), entries.end(),
                          [](const Entry &a, const Entry &b) { return a.tabIndex < b.tabIndex; });
         std::vector<QAccessibleInterface *> all;
-        all.reserve(entries.size() + 1);
+        all.reserve(entries.size() + 2);
         for (const Entry &entry : entries)
             all.push_back(entry.iface);
-        all.push_back(drawing());
+        if (m_drawingTold)
+            all.push_back(drawing());
+        if (m_announced)
+            all.push_back(announcer());
         return all;
+    }
+
+    QAccessibleInterface *part(const forms::Label *label) const
+    {
+        return part(label, [&] { return new LabelInterface(formWindow(), *label); });
+    }
+    QAccessibleInterface *drawing() const
+    {
+        return part(&m_drawingTold, [this] { return new DrawingInterface(formWindow()); });
+    }
+    QAccessibleInterface *announcer() const
+    {
+        return part(&m_announced, [this] { return new AnnouncerInterface(formWindow()); });
     }
 
     // The interface of a part, made on first use; the accessibility cache owns it and hands
@@ -200,6 +336,11 @@ private:
         return iface;
     }
 
+    // The tree as assistive technology knows it: it changes only together with the events that
+    // tell of the change.
+    std::unordered_map<const forms::Label *, Told> m_told;
+    bool m_drawingTold = isDescribed();
+    bool m_announced = false;
     mutable std::unordered_map<const void *, QAccessible::Id> m_parts;
 };
 
@@ -218,12 +359,6 @@ WindowInterface *interfaceOf(const FormWindow &window)
         QAccessible::queryAccessibleInterface(const_cast<FormWindow *>(&window)));
 }
 
-void notify(QAccessibleInterface *part, QAccessible::Event event)
-{
-    QAccessibleEvent change(part, event);
-    QAccessible::updateAccessibility(&change);
-}
-
 } // namespace
 
 void install()
@@ -235,20 +370,24 @@ void install()
     Q_UNUSED(installed);
 }
 
-void labelChanged(const FormWindow &window, const forms::Label &label, QAccessible::Event event)
+// The window's interface keeps track even while nothing listens: a screen reader that starts
+// later must get a tree that agrees with the events it is sent from then on.
+void labelChanged(const FormWindow &window, const forms::Label &label)
 {
-    if (!QAccessible::isActive())
-        return;
     if (WindowInterface *iface = interfaceOf(window))
-        notify(iface->label(label), event);
+        iface->labelChanged(label);
 }
 
 void drawingChanged(const FormWindow &window)
 {
-    if (!QAccessible::isActive())
-        return;
     if (WindowInterface *iface = interfaceOf(window))
-        notify(iface->drawing(), QAccessible::NameChanged);
+        iface->drawingChanged();
+}
+
+void announce(const FormWindow &window)
+{
+    if (WindowInterface *iface = interfaceOf(window))
+        iface->announce();
 }
 
 } // namespace qtface::accessibility

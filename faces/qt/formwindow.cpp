@@ -128,14 +128,10 @@ void FormWindow::controlChanged(const forms::Control &control, forms::Change wha
     LabelText *text = textOf(control);
     if (!text)
         return;
-    if (what == forms::Change::Caption) {
+    if (what == forms::Change::Caption)
         text->update();
-        accessibility::labelChanged(*this, text->label(), QAccessible::NameChanged);
-    } else if (what == forms::Change::Visibility) {
-        accessibility::labelChanged(*this, text->label(),
-                                    text->label().isVisible() ? QAccessible::ObjectShow
-                                                              : QAccessible::ObjectHide);
-    }
+    if (what == forms::Change::Caption || what == forms::Change::Visibility)
+        accessibility::labelChanged(*this, text->label());
 }
 
 void FormWindow::paintEvent(QPaintEvent *event)
@@ -185,6 +181,7 @@ void FormWindow::closedByForce()
 
 WindowViewAdapter::WindowViewAdapter(forms::Form &form)
     : m_window(new FormWindow(form))
+    , m_announcer(*m_window)
 {
     m_destroyed = QObject::connect(m_window, &QObject::destroyed, [this, &form] {
         m_window = nullptr;
@@ -230,8 +227,10 @@ void WindowViewAdapter::drawingDescriptionChanged()
 
 void WindowViewAdapter::announce(const std::string &)
 {
-    // Nothing is spoken yet. The form keeps the text (Form::announcement), so a screen reader
-    // can still find what was said; speaking it aloud needs an announcer of its own.
+    // The announcer reads the text from the form (Form::announcement), where it stays for
+    // anyone who looks again.
+    if (m_window)
+        m_announcer.announce();
 }
 
 } // namespace qtface

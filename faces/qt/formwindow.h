@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "announcer.h"
 #include "forms/face.h"
 #include "painting.h"
 
@@ -71,6 +72,7 @@ public:
 
 private:
     FormWindow *m_window;
+    Announcer m_announcer;
     QMetaObject::Connection m_destroyed;
 };
 

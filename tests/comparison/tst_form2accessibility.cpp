@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The comparison window as a screen reader gets it: its legend and buttons in the accessible
-// tree, and the diagram before and after "Start".
+// tree, and the diagram and the announcer before and after "Start".
 
 #include "accessibilitytest.h"
 #include "comparison/form2.h"
@@ -44,19 +44,21 @@ void TestForm2Accessibility::legendButtonsAndDiagram()
     QAccessibleInterface *tree = QAccessible::queryAccessibleInterface(qtface::windowOf(form));
     QCOMPARE(tree->text(QAccessible::Name),
              u"Der radioaktive Zerfall ausgewählter Isotope im Vergleich"_s);
-    // 12 labels, 2 buttons and the diagram; no line. By TabIndex: "Start" (0), the legend
-    // (1 to 5), "Zurück" (6), then the axis labels.
-    QCOMPARE(tree->childCount(), 15);
+    // 7 labels, 2 buttons and the diagram; no line, and no legend before "Start". By TabIndex:
+    // "Start" (0), "Zurück" (6), then the axis labels.
+    QCOMPARE(tree->childCount(), 10);
     QCOMPARE(tree->child(0)->role(), QAccessible::Button);
     QCOMPARE(tree->child(0)->text(QAccessible::Name), u"Start"_s);
-    QCOMPARE(tree->child(6)->text(QAccessible::Name), u"Zurück"_s);
+    QCOMPARE(tree->child(1)->text(QAccessible::Name), u"Zurück"_s);
     const Label *legend[] = {&form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5};
-    QAccessibleInterface *diagram = tree->child(14);
+    QAccessibleInterface *diagram = tree->child(9);
     QCOMPARE(diagram->role(), QAccessible::Graphic);
     QVERIFY(diagram->text(QAccessible::Name).startsWith(u"Diagramm ohne Kurven"_s));
 
     testsupport::press(form.Command1);
-    // The legend's entries are static text named by their captions, in the legend's order.
+    // The legend's entries are static text named by their captions, in the legend's order,
+    // between the buttons; the announcement follows the diagram.
+    QTRY_COMPARE(tree->childCount(), 16);
     for (int entry = 0; entry < 5; ++entry) {
         QAccessibleInterface *text = tree->child(1 + entry);
         QCOMPARE(text->role(), QAccessible::StaticText);
@@ -64,6 +66,9 @@ void TestForm2Accessibility::legendButtonsAndDiagram()
         QVERIFY(!text->state().invisible);
     }
     QCOMPARE(tree->child(1)->text(QAccessible::Name), u"Cs-137 (Cäsium -137)"_s);
+    QCOMPARE(tree->child(6)->text(QAccessible::Name), u"Zurück"_s);
+    QCOMPARE(tree->child(14), diagram);
+    QCOMPARE(tree->child(15)->role(), QAccessible::Notification);
     QCOMPARE(diagram->text(QAccessible::Name), QString::fromStdString(form.drawingDescription()));
     QVERIFY(diagram->text(QAccessible::Name).startsWith(u"Zerfallskurven von fünf Isotopen"_s));
     // Each curve by its legend entry and its colour in words: light red, dark blue, red, dark

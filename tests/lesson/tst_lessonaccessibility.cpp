@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The lesson as a pupil with a screen reader or only a keyboard meets it: the accessible tree
-// of the lesson window as the lesson goes on, and the focus drawn on screen.
+// of the lesson window as the lesson goes on, what is announced when, and the focus drawn on
+// screen.
 
 #include "accessibilitytest.h"
 #include "lesson/form1.h"
@@ -10,13 +11,22 @@
 
 #include <QAccessible>
 #include <QTest>
+#include <tuple>
+#include <vector>
 
 using namespace forms;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-void ignore(QAccessibleEvent *) { }
+// Every accessibility event, as the role and name of what it is about.
+std::vector<std::tuple<QAccessible::Event, QAccessible::Role, QString>> events;
+
+void record(QAccessibleEvent *event)
+{
+    if (QAccessibleInterface *iface = event->accessibleInterface())
+        events.emplace_back(event->type(), iface->role(), iface->text(QAccessible::Name));
+}
 
 constexpr int Uran238 = 3;
 
@@ -35,6 +45,7 @@ private Q_SLOTS:
     void labelsFollowTheLesson_data();
     void labelsFollowTheLesson();
     void buttonsAndList();
+    void firstArrowPressIsAnnounced();
     void diagramFollowsTheLesson();
     void focusIsVisible_data();
     void focusIsVisible();
@@ -47,7 +58,7 @@ private:
     {
         return QAccessible::queryAccessibleInterface(qtface::widgetOf(control));
     }
-    QAccessibleInterface *diagram() const { return tree()->child(tree()->childCount() - 1); }
+    QAccessibleInterface *diagram() const;
 
     std::unique_ptr<testsupport::RecordingQtFace> m_face;
     std::unique_ptr<Runtime> m_runtime;
@@ -57,7 +68,7 @@ private:
 void TestLessonAccessibility::initTestCase()
 {
     testsupport::prepareApplication();
-    QVERIFY(testsupport::listenAsScreenReader(ignore));
+    QVERIFY(testsupport::listenAsScreenReader(record));
 }
 
 void TestLessonAccessibility::init()
@@ -78,6 +89,14 @@ void TestLessonAccessibility::cleanup()
     m_face.reset();
 }
 
+QAccessibleInterface *TestLessonAccessibility::diagram() const
+{
+    for (int index = tree()->childCount() - 1; index >= 0; --index)
+        if (tree()->child(index)->role() == QAccessible::Graphic)
+            return tree()->child(index);
+    return nullptr;
+}
+
 QAccessibleInterface *TestLessonAccessibility::of(const Label &label) const
 {
     // A label's interface is the static text at its box.
@@ -95,13 +114,17 @@ void TestLessonAccessibility::treeInTabOrder()
 {
     QCOMPARE(tree()->role(), QAccessible::Window);
     QCOMPARE(tree()->text(QAccessible::Name), u"Die Zerfallsfrist"_s);
-    // Every label and widget of the layout in the order of its TabIndex (Label1 has 0 and
-    // Command2 21), then the diagram; none of the 18 lines.
+    // Once every label has a caption and is shown: every label and widget of the layout in the
+    // order of its TabIndex (Label1 has 0 and Command2 21), then the diagram and the announcer;
+    // none of the 18 lines.
+    testsupport::choose(m_form->List1, Uran238);
+    for (int n = 0; n < 3; ++n)
+        testsupport::press(m_form->Command1);
     const std::vector<std::string> order{
         "Label1",  "Label2",  "Label3",  "Label4",  "Label5",   "Label6",  "Label7",  "Label8",
         "Label9",  "List1",   "Label10", "Label11", "Label12",  "Label13", "Label14", "Label15",
         "Label16", "Label17", "Label18", "Label19", "Command1", "Command2"};
-    QCOMPARE(tree()->childCount(), int(order.size()) + 1);
+    QTRY_COMPARE(tree()->childCount(), int(order.size()) + 2);
     for (int index = 0; index < int(order.size()); ++index) {
         const std::string &name = order[std::size_t(index)];
         QAccessibleInterface *expected = name.starts_with("Label")
@@ -113,18 +136,23 @@ void TestLessonAccessibility::treeInTabOrder()
         QCOMPARE(expected->parent(), tree());
     }
     QCOMPARE(diagram()->role(), QAccessible::Graphic);
+    QAccessibleInterface *announcer = tree()->child(int(order.size()) + 1);
+    QCOMPARE(announcer->role(), QAccessible::Notification);
+    QCOMPARE(announcer->text(QAccessible::Name), QString::fromStdString(m_form->announcement()));
 }
 
 void TestLessonAccessibility::labelsFollowTheLesson_data()
 {
     QTest::addColumn<int>("row"); // chosen isotope, or -1 for none
     QTest::addColumn<int>("presses");
-    QTest::addColumn<QStringList>("hidden");
+    QTest::addColumn<QStringList>("absent"); // hidden, or without a caption
 
-    const QStringList atStart{u"Label3"_s,  u"Label4"_s,  u"Label12"_s,
-                              u"Label17"_s, u"Label18"_s, u"Label19"_s};
-    QTest::newRow("start") << -1 << 0 << atStart;
-    QTest::newRow("Uran 238") << Uran238 << 0 << atStart;
+    const QStringList hidden{u"Label3"_s,  u"Label4"_s,  u"Label12"_s,
+                             u"Label17"_s, u"Label18"_s, u"Label19"_s};
+    const QStringList axis{u"Label5"_s, u"Label6"_s, u"Label7"_s,
+                           u"Label8"_s, u"Label9"_s, u"Label13"_s};
+    QTest::newRow("start") << -1 << 0 << hidden + axis;
+    QTest::newRow("Uran 238") << Uran238 << 0 << hidden;
     QTest::newRow("first text") << Uran238 << 1
                                 << QStringList{u"Label3"_s, u"Label4"_s, u"Label12"_s, u"Label18"_s,
                                                u"Label19"_s};
@@ -135,19 +163,22 @@ void TestLessonAccessibility::labelsFollowTheLesson()
 {
     QFETCH(int, row);
     QFETCH(int, presses);
-    QFETCH(QStringList, hidden);
+    QFETCH(QStringList, absent);
     if (row >= 0)
         testsupport::choose(m_form->List1, row);
     for (int n = 0; n < presses; ++n)
         testsupport::press(m_form->Command1);
 
-    // Every label is static text named by its caption, visible as it is on screen.
+    // A label that is shown and has a caption is static text named by it, and visible; any
+    // other is not in the tree at all.
     for (const Label *label : m_form->labels()) {
         const QString name = QString::fromStdString(label->name());
         QAccessibleInterface *iface = of(*label);
-        QVERIFY2(iface, qPrintable(name));
+        QCOMPARE(iface == nullptr, absent.contains(name));
+        if (!iface)
+            continue;
         QCOMPARE(iface->text(QAccessible::Name), QString::fromStdString(label->caption()));
-        QCOMPARE(iface->state().invisible, hidden.contains(name));
+        QVERIFY(!iface->state().invisible);
         QVERIFY(!iface->state().focusable);
     }
     QCOMPARE(m_form->labels().size(), 19u);
@@ -176,6 +207,23 @@ void TestLessonAccessibility::buttonsAndList()
     for (int n = 0; n < 8; ++n)
         testsupport::press(m_form->Command1);
     QCOMPARE(weiter->text(QAccessible::Name), u"Ende"_s);
+}
+
+void TestLessonAccessibility::firstArrowPressIsAnnounced()
+{
+    // The list has the focus and nothing chosen: the first arrow key chooses the first entry,
+    // which already has the focus, so Qt tells of nothing but its selection. The announcement
+    // says what the choice brought, last.
+    QTRY_COMPARE(testsupport::focusWidget(), testsupport::widget(m_form->List1));
+    events.clear();
+    testsupport::pressKey(*m_form, Qt::Key_Down);
+    QTRY_VERIFY(!events.empty() && std::get<0>(events.back()) == QAccessible::ObjectShow);
+    const auto &[type, role, name] = events.back();
+    QCOMPARE(role, QAccessible::Notification);
+    QVERIFY2(name.startsWith(u"Kalium 40: Zerfallsfrist 1280 Millionen Jahre."_s),
+             qPrintable(name));
+    QTest::qWait(50);
+    QCOMPARE(std::get<0>(events.back()), QAccessible::ObjectShow);
 }
 
 void TestLessonAccessibility::diagramFollowsTheLesson()

@@ -2,14 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What a screen reader gets from a window built from a small layout of its own: the tree of
-// accessible interfaces, and the events that tell it what changed.
+// accessible interfaces, the events that tell it what changed, and the announcements.
 
 #include "accessibilitytest.h"
 #include "forms/form.h"
 #include "windowtest.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QTest>
+#include <algorithm>
+#include <tuple>
 
 using namespace forms;
 using namespace Qt::StringLiterals;
@@ -19,7 +22,7 @@ namespace {
 using K = ControlKind;
 
 // Listed out of their tab order, with a line between them: the tree must follow TabIndex and
-// leave the line out.
+// leave the line out. "Later" is hidden and "Value" has no caption yet: neither is in the tree.
 const ControlLayout controls[] = {
     {.name = "Command1",
      .kind = K::CommandButton,
@@ -35,6 +38,7 @@ const ControlLayout controls[] = {
      .visible = false,
      .tabIndex = 2},
     {.name = "List1", .kind = K::ListBox, .box = {3000, 1350, 1200, 1035}, .tabIndex = 4},
+    {.name = "Value", .kind = K::Label, .box = {150, 1050, 1500, 300}, .tabIndex = 5},
 };
 
 const FormLayout layout = {
@@ -49,13 +53,21 @@ struct Seen
     QAccessible::Event type;
     QAccessible::Role role;
     QString name;
+    bool inTree; // the part is among its window's children as the event is sent
+    bool active; // its window is the active one
 };
 std::vector<Seen> seen;
 
+// Records the events of the parts the face adds to a window; Qt's own widgets tell their own.
 void record(QAccessibleEvent *event)
 {
-    if (QAccessibleInterface *iface = event->accessibleInterface())
-        seen.push_back({event->type(), iface->role(), iface->text(QAccessible::Name)});
+    QAccessibleInterface *iface = event->accessibleInterface();
+    QAccessibleInterface *parent = iface ? iface->parent() : nullptr;
+    if (!iface || iface->object() || !parent || parent->role() != QAccessible::Window)
+        return;
+    seen.push_back({event->type(), iface->role(), iface->text(QAccessible::Name),
+                    parent->indexOfChild(iface) >= 0,
+                    iface->window() == QGuiApplication::focusWindow()});
 }
 
 QRect onScreen(const QWidget &window, const PixelRect &box)
@@ -75,15 +87,16 @@ private Q_SLOTS:
     void cleanup();
 
     void treeFollowsTabIndex();
-    void labelsAsStaticText();
-    void drawingAsGraphic();
-    void eventsForScreenReaders();
+    void labelsAsText();
+    void eventsAgreeWithTheTree();
+    void announcementsComeLast();
     void childAtPoint();
     void focusShowsFromTheStart();
 
 private:
     QWidget *window() const { return qtface::windowOf(*m_form); }
     QAccessibleInterface *tree() const { return QAccessible::queryAccessibleInterface(window()); }
+    QStringList names() const;
 
     std::unique_ptr<testsupport::RecordingQtFace> m_face;
     std::unique_ptr<Runtime> m_runtime;
@@ -102,7 +115,7 @@ void TestFaceAccessibility::init()
     m_runtime = std::make_unique<Runtime>(*m_face, ",");
     m_form = std::make_unique<Form>(*m_runtime, layout);
     m_runtime->dispatch([this] { m_form->Show(); });
-    QVERIFY(QTest::qWaitForWindowExposed(window()));
+    QVERIFY(QTest::qWaitForWindowActive(window()));
     seen.clear();
 }
 
@@ -114,99 +127,160 @@ void TestFaceAccessibility::cleanup()
     m_face.reset();
 }
 
+QStringList TestFaceAccessibility::names() const
+{
+    QStringList all;
+    for (int index = 0; index < tree()->childCount(); ++index)
+        all << tree()->child(index)->text(QAccessible::Name);
+    return all;
+}
+
 void TestFaceAccessibility::treeFollowsTabIndex()
 {
     QAccessibleInterface *root = tree();
     QVERIFY(root);
     QCOMPARE(root->role(), QAccessible::Window); // a frame, as a main window is
     QCOMPARE(root->text(QAccessible::Name), u"Fenster"_s);
-    // Title (tab 0), Later (tab 2), the button (tab 3), the list (tab 4), then the drawing;
-    // no line.
-    QCOMPARE(root->childCount(), 5);
-    const QAccessible::Role roles[] = {QAccessible::StaticText, QAccessible::StaticText,
-                                       QAccessible::Button, QAccessible::List,
-                                       QAccessible::Graphic};
-    const QString names[] = {u"Titel"_s, u"Später"_s, u"Los"_s, QString(), QString()};
-    for (int index = 0; index < 5; ++index) {
+    // Title (tab 0), the button (tab 3), the list (tab 4); no line, nothing hidden or empty,
+    // and no drawing while nothing describes it.
+    QCOMPARE(names(), (QStringList{u"Titel"_s, u"Los"_s, QString()}));
+    const QAccessible::Role roles[] = {QAccessible::StaticText, QAccessible::Button,
+                                       QAccessible::List};
+    for (int index = 0; index < 3; ++index) {
         QAccessibleInterface *child = root->child(index);
-        QVERIFY(child);
         QCOMPARE(child->role(), roles[index]);
-        QCOMPARE(child->text(QAccessible::Name), names[index]);
         QCOMPARE(child->parent(), root);
         QCOMPARE(root->indexOfChild(child), index);
         // the same interface every time, so tools can keep hold of it
         QCOMPARE(root->child(index), child);
     }
-    QVERIFY(!root->child(5));
+    QVERIFY(!root->child(3));
     QVERIFY(!root->child(-1));
+
+    // Shown, given a caption, described: each takes its place, the drawing after the controls.
+    m_runtime->dispatch([this] {
+        m_form->label("Later").setVisible(true);
+        m_form->label("Value").setCaption("42");
+    });
+    m_form->setDrawingDescription("Eine Gerade");
+    QCOMPARE(
+        names(),
+        (QStringList{u"Titel"_s, u"Später"_s, u"Los"_s, QString(), u"42"_s, u"Eine Gerade"_s}));
+    QCOMPARE(root->child(5)->role(), QAccessible::Graphic);
+    QCOMPARE(root->child(5)->rect(), QRect(window()->mapToGlobal(QPoint()), window()->size()));
 
     // The list has no caption: the form names it for assistive technology.
     m_form->listBox("List1").setAccessibleName("Isotope");
     QCOMPARE(root->child(3)->text(QAccessible::Name), u"Isotope"_s);
 }
 
-void TestFaceAccessibility::labelsAsStaticText()
+void TestFaceAccessibility::labelsAsText()
 {
     QAccessibleInterface *title = tree()->child(0);
-    QAccessibleInterface *later = tree()->child(1);
     QCOMPARE(title->rect(), onScreen(*window(), m_form->label("Title").box()));
     QCOMPARE(title->childCount(), 0);
-    QVERIFY(!title->state().invisible);
     QVERIFY(!title->state().focusable);
-    QVERIFY(later->state().invisible); // hidden by the layout
+    QAccessibleTextInterface *text = title->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->characterCount(), 5);
+    QCOMPARE(text->text(0, -1), u"Titel"_s);
+    QCOMPARE(text->text(1, 3), u"it"_s);
+    QCOMPARE(text->text(3, 99), u"el"_s);
+    QCOMPARE(text->characterRect(2), title->rect());
+    QCOMPARE(text->offsetAtPoint(title->rect().center()), 0);
 
+    // A label in the tree is visible, even while its window is hidden: screen readers keep the
+    // states they once read, and would never find it again.
     m_runtime->dispatch([this] {
-        m_form->label("Later").setVisible(true);
         m_form->label("Title").setCaption("Neuer Titel");
+        m_form->Hide();
     });
-    QVERIFY(!later->state().invisible);
-    QCOMPARE(title->text(QAccessible::Name), u"Neuer Titel"_s);
-
-    // a hidden window hides its labels too
-    m_runtime->dispatch([this] { m_form->Hide(); });
-    QVERIFY(title->state().invisible);
+    QVERIFY(!title->state().invisible);
+    QCOMPARE(text->text(0, -1), u"Neuer Titel"_s);
 }
 
-void TestFaceAccessibility::drawingAsGraphic()
-{
-    QAccessibleInterface *drawing = tree()->child(4);
-    QCOMPARE(drawing->role(), QAccessible::Graphic);
-    QCOMPARE(drawing->rect(), QRect(window()->mapToGlobal(QPoint()), window()->size()));
-    // nothing described, nothing to offer
-    QVERIFY(drawing->state().invisible);
-
-    m_form->setDrawingDescription("Eine Gerade");
-    QCOMPARE(drawing->text(QAccessible::Name), u"Eine Gerade"_s);
-    QVERIFY(!drawing->state().invisible);
-    QCOMPARE(tree()->child(4), drawing);
-}
-
-void TestFaceAccessibility::eventsForScreenReaders()
+void TestFaceAccessibility::eventsAgreeWithTheTree()
 {
     m_runtime->dispatch([this] {
         m_form->label("Title").setCaption("Anders");
         m_form->label("Later").setVisible(true);
+        m_form->label("Value").setCaption("42"); // shown, so it enters with its caption
         m_form->line("Rule").setVisible(false); // lines are not in the tree: no event
     });
     m_form->setDrawingDescription("Kurve");
+    m_form->setDrawingDescription("Kurve zwei");
     m_runtime->dispatch([this] {
-        // unchanged values tell nothing
+        // unchanged values tell nothing; a hidden label leaves, an empty one too
         m_form->label("Title").setCaption("Anders");
         m_form->label("Later").setVisible(false);
+        m_form->label("Later").setCaption("Noch später"); // unheard while it is hidden
+        m_form->label("Value").setCaption("");
     });
-    m_form->setDrawingDescription("Kurve");
+    m_runtime->dispatch([this] { m_form->label("Later").setVisible(true); });
 
-    QCOMPARE(seen.size(), 4u);
+    using A = QAccessible;
+    const std::vector<std::tuple<A::Event, A::Role, QString, bool>> expected{
+        {A::TextUpdated, A::StaticText, u"Anders"_s, true},
+        {A::NameChanged, A::StaticText, u"Anders"_s, true},
+        {A::NameChanged, A::StaticText, u"Später"_s, true},
+        {A::ObjectCreated, A::StaticText, u"Später"_s, true},
+        {A::NameChanged, A::StaticText, u"42"_s, true},
+        {A::ObjectCreated, A::StaticText, u"42"_s, true},
+        {A::ObjectCreated, A::Graphic, u"Kurve"_s, true},
+        {A::NameChanged, A::Graphic, u"Kurve zwei"_s, true},
+        {A::ObjectDestroyed, A::StaticText, u"Später"_s, false},
+        {A::ObjectDestroyed, A::StaticText, QString(), false},
+        {A::NameChanged, A::StaticText, u"Noch später"_s, true},
+        {A::ObjectCreated, A::StaticText, u"Noch später"_s, true},
+    };
+    QCOMPARE(seen.size(), expected.size());
+    for (std::size_t n = 0; n < expected.size(); ++n) {
+        const auto &[type, role, name, inTree] = expected[n];
+        QCOMPARE(seen[n].type, type);
+        QCOMPARE(seen[n].role, role);
+        QCOMPARE(seen[n].name, name);
+        QCOMPARE(seen[n].inTree, inTree);
+    }
+}
+
+void TestFaceAccessibility::announcementsComeLast()
+{
+    // Said in a handler, an announcement waits for the event loop: a screen reader speaks the
+    // focus the input moved first, and would cut off whatever it said before.
+    m_runtime->dispatch([this] { m_form->announce("Eins"); });
+    QVERIFY(seen.empty());
+    QTRY_COMPARE(seen.size(), 3u);
+    const QAccessible::Event order[] = {QAccessible::ObjectCreated, QAccessible::NameChanged,
+                                        QAccessible::ObjectShow};
+    for (std::size_t n = 0; n < 3; ++n) {
+        QCOMPARE(seen[n].type, order[n]);
+        QCOMPARE(seen[n].role, QAccessible::Notification);
+        QCOMPARE(seen[n].name, u"Eins"_s);
+        QVERIFY(seen[n].inTree);
+    }
+    // It stays, last in the tree, along the window's bottom edge.
+    QAccessibleInterface *announcer = tree()->child(tree()->childCount() - 1);
+    QCOMPARE(announcer->role(), QAccessible::Notification);
+    QVERIFY(!announcer->state().invisible);
+    QCOMPARE(announcer->rect().bottomRight(),
+             window()->mapToGlobal(window()->rect().bottomRight()));
+
+    // Two in one handler: the later one is said, once. A window shown anew speaks once it is
+    // active, after a screen reader has spoken the window and its focus.
+    seen.clear();
+    m_runtime->dispatch([this] {
+        m_form->Hide();
+        m_form->Show();
+        m_form->announce("Zwei");
+        m_form->announce("Drei");
+    });
+    QTRY_COMPARE(seen.size(), 2u);
     QCOMPARE(seen[0].type, QAccessible::NameChanged);
-    QCOMPARE(seen[0].role, QAccessible::StaticText);
-    QCOMPARE(seen[0].name, u"Anders"_s);
     QCOMPARE(seen[1].type, QAccessible::ObjectShow);
-    QCOMPARE(seen[1].name, u"Später"_s);
-    QCOMPARE(seen[2].type, QAccessible::NameChanged);
-    QCOMPARE(seen[2].role, QAccessible::Graphic);
-    QCOMPARE(seen[2].name, u"Kurve"_s);
-    QCOMPARE(seen[3].type, QAccessible::ObjectHide);
-    QCOMPARE(seen[3].name, u"Später"_s);
+    QCOMPARE(seen[1].name, u"Drei"_s);
+    QVERIFY(seen[1].active);
+    QTest::qWait(1100); // past the longest wait: nothing more
+    QCOMPARE(seen.size(), 2u);
 }
 
 void TestFaceAccessibility::childAtPoint()
@@ -216,10 +290,11 @@ void TestFaceAccessibility::childAtPoint()
     const QPoint onTitle = onScreen(*window(), m_form->label("Title").box()).center();
     QCOMPARE(root->childAt(onTitle.x(), onTitle.y()), root->child(0));
     const QPoint onButton = window()->mapToGlobal(QPoint(240, 20));
-    QCOMPARE(root->childAt(onButton.x(), onButton.y()), root->child(2));
+    QCOMPARE(root->childAt(onButton.x(), onButton.y()), root->child(1));
     // the hidden label's box shows the drawing underneath
     const QPoint onLater = onScreen(*window(), m_form->label("Later").box()).center();
-    QCOMPARE(root->childAt(onLater.x(), onLater.y()), root->child(4));
+    QCOMPARE(root->childAt(onLater.x(), onLater.y()), root->child(3));
+    QCOMPARE(root->child(3)->role(), QAccessible::Graphic);
     const QPoint outside = window()->mapToGlobal(QPoint(-5, -5));
     QVERIFY(!root->childAt(outside.x(), outside.y()));
 }
