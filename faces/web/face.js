@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     views: null, // view address -> window
     shown: null, // the windows shown, the latest last: the page's title is its caption
     reportOpen: false,
+    started: false, // a window has been shown: the program runs
     afterReport: null, // what waits until the user has read the error report
     fontFamily: '"Liberation Sans"', // the face the page embeds; never the machine's own
 
@@ -33,6 +34,29 @@ mergeInto(LibraryManager.library, {
       element.style.top = y + 'px';
       element.style.width = width + 'px';
       element.style.height = height + 'px';
+    },
+
+    // The polite live region, which the page holds from the start: one that appears with its
+    // text is not read.
+    announcer: function() {
+      var region = document.getElementById('zf-announcer');
+      if (!region) {
+        region = document.createElement('div');
+        region.id = 'zf-announcer';
+        region.className = 'zf-visually-hidden';
+        region.setAttribute('role', 'status');
+        region.setAttribute('aria-live', 'polite');
+        region.setAttribute('aria-atomic', 'true');
+        document.body.appendChild(region);
+      }
+      return region;
+    },
+
+    // The same words again would change nothing a screen reader could notice: a no-break space
+    // tells them apart.
+    announce: function(words) {
+      var region = ZF.announcer();
+      region.textContent = region.textContent === words ? words + '\u00a0' : words;
     },
 
     // While the error report is open, the windows stay as the failing handler left them.
@@ -254,12 +278,16 @@ mergeInto(LibraryManager.library, {
     canvas.style.height = height + 'px';
     canvas.width = 0;
     canvas.height = 0;
+    // The controls go in before it: the drawing comes after them, as on the desktop.
     element.appendChild(canvas);
     var win = {
       element: element, canvas: canvas, context: canvas.getContext('2d'),
       points: document.createElement('canvas'), caption: UTF8ToString(caption),
       width: width, height: height, labels: [], controls: new Map(), focusable: [],
     };
+    // A window is an application to a screen reader, named by its caption: inside it the keys
+    // belong to the program, so the arrow keys reach the list instead of moving the reader.
+    element.setAttribute('role', 'application');
     element.setAttribute('aria-label', win.caption);
     element.addEventListener('focusin', function(event) {
       win.lastFocus = event.target;
@@ -283,11 +311,21 @@ mergeInto(LibraryManager.library, {
   zfweb_show_window__deps: ['$ZF'],
   zfweb_show_window: function(view) {
     var win = ZF.views.get(view);
+    // A window the running program switches to is named, as a screen reader on the desktop
+    // names a window that becomes active; unless the handler that shows it says more itself.
+    var switching = ZF.started;
+    var said = ZF.announcer().textContent;
+    ZF.started = true;
     ZF.later(function() {
       win.element.hidden = false;
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
       ZF.updateTitle();
       ZF.focusFirst(win);
+      if (switching)
+        queueMicrotask(function() {
+          if (!win.element.hidden && ZF.announcer().textContent === said)
+            ZF.announce(win.caption);
+        });
     });
   },
 
@@ -326,7 +364,7 @@ mergeInto(LibraryManager.library, {
     ZF.place(element, x, y, width, height);
     element.style.font = ZF.font(pixelSize, bold, italic);
     element.style.textAlign = ['left', 'right', 'center'][alignment];
-    win.element.appendChild(element);
+    win.element.insertBefore(element, win.canvas);
     var label = {
       element: element, x: x, y: y, width: width, height: height, pixelSize: pixelSize,
       font: ZF.font(pixelSize, bold, italic), alignment: alignment,
@@ -365,7 +403,7 @@ mergeInto(LibraryManager.library, {
     button.addEventListener('click', function() {
       _zfweb_pressed(view, slot);
     });
-    win.element.appendChild(button);
+    win.element.insertBefore(button, win.canvas);
     win.controls.set(slot, button);
     win.focusable.push(button);
   },
@@ -392,7 +430,7 @@ mergeInto(LibraryManager.library, {
     list.hidden = !visible;
     list.zfSelected = -1;
     ZF.wireList(view, slot, list);
-    win.element.appendChild(list);
+    win.element.insertBefore(list, win.canvas);
     win.controls.set(slot, list);
     win.focusable.push(list);
   },
@@ -424,16 +462,7 @@ mergeInto(LibraryManager.library, {
 
   zfweb_announce__deps: ['$ZF'],
   zfweb_announce: function(text) {
-    var region = document.getElementById('zf-announcer');
-    if (!region) {
-      region = document.createElement('div');
-      region.id = 'zf-announcer';
-      region.className = 'zf-visually-hidden';
-      region.setAttribute('role', 'status');
-      region.setAttribute('aria-live', 'polite');
-      document.body.appendChild(region);
-    }
-    region.textContent = UTF8ToString(text);
+    ZF.announce(UTF8ToString(text));
   },
 
   zfweb_report__deps: ['$ZF'],

@@ -148,6 +148,12 @@ describe('lesson', () => {
         if (presses === from)
           assert.equal(tree.live.startsWith(text), true, `announced after ${presses}`);
       }
+      if (presses === 3)
+        assert.ok(tree.live.endsWith(' Gepunktete Hilfslinien markieren jetzt die ersten fünf ' +
+                                     'Zerfallsfristen, und die Anteile 25%, 12,5% und 6,25% sind beschriftet.'));
+      // The drawing comes after the window's controls, as on the desktop.
+      const inWindow = tree.nodes.filter((n) => n.role !== 'RootWebArea' && !n.inStatus);
+      assert.equal(inWindow.at(-1).role, 'image', `drawing last after ${presses}`);
       // The first half-life's guides: dotted black from press 3, two pixels wide and red
       // while it is highlighted (press 4 and 5), then dotted black again. Line4 runs along
       // row 328 from column 39, its dots from column 40 on, past the axis's tick mark at
@@ -164,6 +170,9 @@ describe('lesson', () => {
       assert.equal((await inkIn(page, 'Form1', 'Label5', R)) > 0, presses === 4);
     }
     assert.equal(await weiter.evaluate((e) => e.textContent), 'Ende');
+    assert.equal((await accessibility(page)).live,
+                 'Die Hervorhebung ist aufgehoben; die vier Zerfallsfristen sind blau nachgezeichnet. ' +
+                 'Die Schaltfläche heißt jetzt „Ende“: Der nächste Druck beendet das Programm.');
 
     // The ninth press ends the program: both windows leave, a notice stays.
     await weiter.click();
@@ -182,6 +191,13 @@ describe('lesson', () => {
   it('redraws the curve for a new isotope mid-lesson and for a click on the chosen one', async () => {
     const { page } = await open(browser);
     await choose(page, 'Form1', 'List1', 3);
+    // The same words said twice change the live region all the same, so they are heard twice.
+    const announced = () => page.$eval('#zf-announcer', (e) => e.textContent);
+    const first = await announced();
+    await choose(page, 'Form1', 'List1', 3);
+    const second = await announced();
+    assert.notEqual(second, first);
+    assert.equal(second.trim(), first.trim());
     for (let i = 0; i < 5; ++i)
       await press(page, 'Form1', 'Command1');
     assert.deepEqual(await curveColour(page, 375), R);
@@ -211,6 +227,11 @@ describe('excursion', () => {
     await press(page, 'Form1', 'Command2');
     assert.equal(await page.$eval('#Form1', (e) => e.hidden), true);
     assert.equal(await page.title(), 'Der radioaktive Zerfall ausgewählter Isotope im Vergleich');
+    // The window switched to is named, as it is on the desktop.
+    assert.equal((await accessibility(page)).live,
+                 'Der radioaktive Zerfall ausgewählter Isotope im Vergleich');
+    assert.ok((await accessibility(page)).nodes.some((n) =>
+      n.role === 'application' && n.name === 'Der radioaktive Zerfall ausgewählter Isotope im Vergleich'));
     assert.deepEqual(await page.$eval('#Form2', (e) => [e.offsetWidth, e.offsetHeight]), [921, 741]);
     assert.equal(await page.evaluate(() => document.activeElement.textContent), 'Start');
     assert.equal(await labelText(page, 'Form2', 'Label1'), null); // the legend waits for Start
@@ -230,7 +251,11 @@ describe('excursion', () => {
       assert.deepEqual(shot.at(...pixelOf('Form2', years, y)), colour, text);
       assert.equal(await labelText(page, 'Form2', label), text);
     }
-    assert.match((await accessibility(page)).live, /^Fünf Zerfallskurven sind gezeichnet/);
+    assert.equal((await accessibility(page)).live,
+                 'Fünf Zerfallskurven sind gezeichnet. Die Legende, von der kürzesten zur längsten ' +
+                 'Zerfallsfrist: Cs-137 (Cäsium -137) in Hellrot, Am-241 (Americium -241) in ' +
+                 'Dunkelblau, Ra-226 (Radium -226) in Rot, C-14 (Kohlenstoff -14) in Dunkelorange, ' +
+                 'Pu-239 (Plutonium -239) in Magenta.');
 
     await press(page, 'Form2', 'Command2'); // Zurück
     assert.equal(await page.$eval('#Form2', (e) => e.hidden), true);
@@ -258,7 +283,11 @@ describe('keyboard, end and error', () => {
     const focused = () => page.evaluate(() => document.activeElement.dataset.name ??
                                               document.activeElement.id);
     assert.equal(await focused(), 'List1');
-    for (let i = 0; i < 4; ++i)
+    // The first arrow key chooses the first entry, which has the focus already.
+    await page.keyboard.press('ArrowDown');
+    await nextFrame(page);
+    assert.match((await accessibility(page)).live, /^Kalium 40: Zerfallsfrist 1280 Millionen Jahre\./);
+    for (let i = 0; i < 3; ++i)
       await page.keyboard.press('ArrowDown');
     await nextFrame(page);
     assert.equal(await labelText(page, 'Form1', 'Label10'), 'Uran 238');
