@@ -14,10 +14,12 @@ start_xvfb() {
         if [ ! -e "/tmp/.X$n-lock" ]; then
             Xvfb ":$n" -nolisten tcp -screen 0 "1280x1024x$1" >/dev/null 2>&1 &
             xvfb_pid=$!
-            # Up once its socket is there; gone at once if another server took the display.
+            # Up once it holds the display's lock and answers; gone at once if another server
+            # took the display first.
             tries=0
             while kill -0 "$xvfb_pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
-                if [ -S "/tmp/.X11-unix/X$n" ] && xwininfo -root -display ":$n" >/dev/null 2>&1; then
+                if [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+                    xwininfo -root -display ":$n" >/dev/null 2>&1; then
                     DISPLAY=:$n
                     export DISPLAY
                     return 0
