@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <new>
+#include <optional>
 
 namespace forms {
 
@@ -30,34 +31,27 @@ void Runtime::dispatch(const std::function<void()> &handler)
     if (m_ended)
         return;
     ++m_depth;
+    std::optional<RuntimeError> error;
     try {
         handler();
-        --m_depth;
     } catch (const ProgramEnded &) {
         --m_depth;
         if (m_depth > 0)
             throw; // End leaves every handler, also the one that raised this one
         return;
-    } catch (const RuntimeError &error) {
-        --m_depth;
-        if (m_depth > 0)
-            throw; // the outermost handler ends with it, and reports it
-        report(error);
-        return;
+    } catch (const RuntimeError &raised) {
+        error = raised;
     } catch (const std::bad_alloc &) {
-        --m_depth;
-        if (m_depth > 0)
-            throw RuntimeError(ErrorKind::OutOfMemory);
-        report(RuntimeError(ErrorKind::OutOfMemory));
-        return;
+        error = RuntimeError(ErrorKind::OutOfMemory);
     } catch (const std::exception &) {
-        --m_depth;
-        if (m_depth > 0)
-            throw RuntimeError(ErrorKind::Internal);
-        report(RuntimeError(ErrorKind::Internal));
-        return;
+        error = RuntimeError(ErrorKind::Internal);
     }
-    if (m_depth == 0)
+    --m_depth;
+    if (error && m_depth > 0)
+        throw *error; // the outermost handler ends with it, and reports it
+    if (error)
+        report(*error);
+    else if (m_depth == 0)
         flushWindows();
 }
 
