@@ -7,12 +7,14 @@
 #include "decay/decay.h"
 #include "faces/qt/painting.h"
 #include "lesson/form1.h"
+#include "lessoncurve.h"
 #include "windowtest.h"
 
 #include <QPushButton>
 #include <QTest>
 
 using namespace forms;
+using namespace testsupport::lesson;
 using namespace Qt::StringLiterals;
 using testsupport::pixelAt;
 using testsupport::rgb;
@@ -20,26 +22,7 @@ using testsupport::screenImage;
 
 namespace {
 
-constexpr Colour Foreground = 0x00FF0000; // the window's ForeColor: blue 255
-constexpr Colour Red = 0x000000FF;
-constexpr Colour Settled = 0x00F00000; // blue 240
 constexpr int Uran238 = 3;
-
-// The colour point `index` of the curve shows after `press` presses of "Weiter": press 3 + k
-// draws segment k (indices 250 (k − 1) to 250 k) in red over the settled segments before it;
-// press 8 settles all four.
-Colour expectedCurveColour(int press, int index)
-{
-    if (press <= 3)
-        return Foreground;
-    const int segment = std::min(press - 3, 4);
-    const int first = 250 * (segment - 1), last = 250 * segment;
-    if (press == 8)
-        return index <= last ? Settled : Foreground;
-    if (index >= first && index <= last)
-        return Red;
-    return index < first ? Settled : Foreground;
-}
 
 } // namespace
 
