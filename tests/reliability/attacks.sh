@@ -55,12 +55,12 @@ ended() {
     pid=''
     return "$code"
 }
-# The id of the mapped window with this title, once it shows and a moment later, when it
+# The id of the mapped window whose title matches, once it shows and a moment later, when it
 # takes clicks.
 window() {
     tries=0
     while [ "$tries" -lt 100 ]; do
-        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
             sleep 1
             echo "$id"
             return 0
@@ -75,7 +75,9 @@ click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
     sleep 0.4
 }
-lesson='Die Zerfallsfrist' comparison='Der radioaktive Zerfall ausgewählter Isotope im Vergleich'
+# Titles as patterns in plain ASCII: xdotool matches them in the C locale where the user's is
+# not installed.
+lesson='^Die Zerfallsfrist$' comparison=' Isotope im Vergleich$'
 uran238='320 107' weiter='864 460' exkurs='780 412' start_button='636 28'
 
 # No display at all, and one nobody answers on.
@@ -175,7 +177,7 @@ if [ "$oom" = oom ]; then
     ended || true
     start QT_SCALE_FACTOR=3 sh -c "ulimit -v $((size + 1024)) && exec \"\$0\""
     shown=$(window "$lesson") && click "$shown" $(echo $uran238 | awk '{print $1 * 3, $2 * 3}')
-    report=$(window Zerfallsfrist) || report=''
+    report=$(window '^Zerfallsfrist$') || report=''
     [ -z "$report" ] || xdotool key --window "$report" Return 2>/dev/null || true
     code=0
     ended || code=$?

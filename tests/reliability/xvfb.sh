@@ -18,7 +18,7 @@ start_xvfb() {
             # took the display first.
             tries=0
             while kill -0 "$xvfb_pid" 2>/dev/null && [ "$tries" -lt 100 ]; do
-                if [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ] &&
+                if [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' ')" = "$xvfb_pid" ] &&
                     xwininfo -root -display ":$n" >/dev/null 2>&1; then
                     DISPLAY=:$n
                     export DISPLAY
