@@ -17,8 +17,8 @@
 #include "comparison/form2.h"
 #include "decay/decay.h"
 #include "faces/qt/painting.h"
-#include "forms/numbertext.h"
 #include "lesson/form1.h"
+#include "lessoncurve.h"
 #include "program/program.h"
 #include "windowtest.h"
 
@@ -425,8 +425,9 @@ QString Fuzzer::curveProblem() const
     const PointImage &points = m_lesson->points();
     if (m_lesson->List1.selectedIndex() < 0)
         return points.isEmpty() ? QString() : u"points before any choice"_s;
-    const Rgba fore = toRgba(m_lesson->foreColor()), red = toRgba(0x000000FF),
-               settled = toRgba(0x00F00000);
+    const Rgba fore = toRgba(testsupport::lesson::Foreground),
+               red = toRgba(testsupport::lesson::Red),
+               settled = toRgba(testsupport::lesson::Settled);
     const int walkedTo = m_clicks >= 4 && m_clicks <= 7 ? m_clicks - 3 : 0;
     const int settledUpTo = m_clicks >= 8 ? 4 : std::max(walkedTo - 1, 0);
     const std::string &said = m_lesson->announcement();
