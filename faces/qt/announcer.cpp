@@ -17,6 +17,7 @@ constexpr int LongestWait = 1000; // [ms] for a window to become active
 
 Announcer::Announcer(FormWindow &window)
     : m_window(&window)
+    , m_formWindow(window)
 {
     window.installEventFilter(this);
     m_deadline.setSingleShot(true);
@@ -52,7 +53,7 @@ void Announcer::speak()
     m_pending = false;
     m_deadline.stop();
     if (m_window->isVisible())
-        accessibility::announce(*m_window);
+        accessibility::announce(m_formWindow);
 }
 
 } // namespace qtface

@@ -32,7 +32,10 @@ private:
     void speakWhenActive();
     void speak();
 
-    QPointer<FormWindow> m_window;
+    // Held as a plain widget: events still reach the filter while the window is being torn
+    // down, when it is no longer a FormWindow.
+    QPointer<QWidget> m_window;
+    FormWindow &m_formWindow;
     bool m_pending = false;
     QTimer m_deadline;
 };
