@@ -15,7 +15,8 @@ strace valgrind
 desktop-file-utils appstream dpkg-dev lintian devscripts
 binutils-mingw-w64-x86-64
 doctest-dev
-emscripten woff2 chromium
+emscripten woff2 python3-fonttools chromium firefox-esr webkit2gtk-driver
+g++-mingw-w64-x86-64 wine64 python3-pefile
 orca at-spi2-core dbus-x11 python3-pyatspi xdotool"
 
 missing=""
