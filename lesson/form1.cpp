@@ -31,12 +31,11 @@ constexpr Colour SettledCurve = 0x00F00000; // blue 240: a segment after its hig
 constexpr int HighlightWidth = 2; // [pixels]
 constexpr int SettledWidth = 1; // [pixels]
 
-// Up to four controls by name, in the order a press sets them; places left over stay empty.
-using Names = std::array<std::string_view, 4>;
-
+// Up to four controls of each kind by name, in the order a press sets them; places left over
+// stay empty.
 struct MarkNames
 {
-    Names lines, labels;
+    std::array<std::string_view, 4> lines, labels;
 };
 
 // The walk along the curve: presses 4 to 7 highlight the first to the fourth half-life in red,
