@@ -24,6 +24,43 @@ void prepareApplication()
     qtface::prepareApplication();
 }
 
+WindowTestFrame::~WindowTestFrame() = default;
+
+QWidget *WindowTestFrame::window() const
+{
+    return qtface::windowOf(*m_form);
+}
+
+void WindowTestFrame::initTestCase()
+{
+    prepareApplication();
+}
+
+void WindowTestFrame::init()
+{
+    drop(); // what a failed cleanup left
+    m_face = std::make_unique<RecordingQtFace>();
+    m_runtime = std::make_unique<forms::Runtime>(*m_face, ",");
+    m_form = makeForm(*m_runtime);
+    m_form->load();
+    m_runtime->dispatch([this] { m_form->Show(); });
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+}
+
+void WindowTestFrame::cleanup()
+{
+    const std::vector<forms::ErrorKind> reported = m_face->reported;
+    drop();
+    QCOMPARE(reported, std::vector<forms::ErrorKind>{});
+}
+
+void WindowTestFrame::drop()
+{
+    m_form.reset();
+    m_runtime.reset();
+    m_face.reset();
+}
+
 QWidget *widget(const forms::CommandButton &button)
 {
     return qtface::widgetOf(button);
