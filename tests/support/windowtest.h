@@ -122,8 +122,12 @@ QRgb rgb(forms::Colour colour);
 // The logical pixels a label's text inks when painted without clipping: what must fit its box.
 QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
 
+// Which side of its controls a state dump reads: what they hold, what their widgets show
+// (labels and lines have none: what they hold), or both.
+enum class Side { Held, Shown, Both };
+
 // What a pupil could see of a window's controls, or a handler goes on from: one entry per
-// control in the layout's order, the list's widget included. Reading it makes no platform call.
-QStringList controlState(const forms::Form &form);
+// control in the layout's order. Reading it makes no platform call.
+QStringList controlState(const forms::Form &form, Side side = Side::Both);
 
 } // namespace testsupport
