@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The comparison window on screen: its transparent labels, the focus, and the five curves
-// that "Start" draws, as the platform shows them.
+// The comparison window on screen: its transparent labels and the five curves that "Start"
+// draws, as the platform shows them.
 
 #include "comparison/form2.h"
 #include "faces/qt/painting.h"
@@ -33,7 +33,6 @@ class TestComparisonWindow : public testsupport::WindowTest<Form2>
 
 private Q_SLOTS:
     void labelsAreTransparent();
-    void focusStartsOnStart();
     void curvesOnScreen_data();
     void curvesOnScreen();
     void secondStartChangesNoPixel();
@@ -58,18 +57,6 @@ void TestComparisonWindow::labelsAreTransparent()
         QVERIFY(!testsupport::inkRect(*label, image.devicePixelRatio()).contains(box.topLeft()));
         QVERIFY2(pixelAt(image, box.topLeft()) == background, label->name().c_str());
     }
-}
-
-void TestComparisonWindow::focusStartsOnStart()
-{
-    QWidget *start = testsupport::widget(form().Command1);
-    QWidget *back = testsupport::widget(form().Command2);
-    QTRY_COMPARE(testsupport::focusWidget(), start);
-    // Only the two buttons take the focus: Tab goes from "Start" to "Zurück" and back.
-    testsupport::pressKey(form(), Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), back);
-    testsupport::pressKey(form(), Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), start);
 }
 
 void TestComparisonWindow::curvesOnScreen_data()

@@ -69,13 +69,6 @@ void TestLessonWindow::windowAndWidgets()
     const QPalette list = testsupport::widget(form().List1)->palette();
     QCOMPARE(list.color(QPalette::Base).rgb(), rgb(0x00C0E0FF)); // peach
     QCOMPARE(list.color(QPalette::Text).rgb(), rgb(Foreground));
-
-    // While "Weiter" is disabled the focus moves between the list and the excursion only.
-    QTRY_COMPARE(testsupport::focusWidget(), testsupport::widget(form().List1));
-    testsupport::pressKey(form(), Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), excursion);
-    testsupport::pressKey(form(), Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), testsupport::widget(form().List1));
 }
 
 void TestLessonWindow::diagramOnScreen()
