@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <map>
 
 using namespace forms;
 using namespace Qt::StringLiterals;
@@ -309,6 +310,15 @@ void TestWindow::listFollowsThePupil_data()
         << u"click 1, click below"_s << std::vector<int>{1} << 1;
     QTest::newRow("a click below the entries selects nothing")
         << u"click below"_s << std::vector<int>{} << -1;
+    // Keys that once took the choice back on the lesson's list: another entry, never none.
+    QTest::newRow("Ctrl+Space on the selected entry cannot clear it")
+        << u"click 1, ctrl-space"_s << std::vector<int>{1} << 1;
+    QTest::newRow("End") << u"click 0, end"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("Home") << u"click 2, home"_s << std::vector<int>{2, 0} << 0;
+    QTest::newRow("Page Down") << u"click 0, pagedown"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("Page Up") << u"click 2, pageup"_s << std::vector<int>{2, 0} << 0;
+    QTest::newRow("Ctrl+End") << u"click 0, ctrl-end"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("End, then Down") << u"click 0, end, down"_s << std::vector<int>{0, 2} << 2;
 }
 
 void TestWindow::listFollowsThePupil()
@@ -316,6 +326,15 @@ void TestWindow::listFollowsThePupil()
     QFETCH(QString, gesture);
     QFETCH(std::vector<int>, clicks);
     QFETCH(int, selected);
+    static const std::map<QString, QKeyCombination> keys = {
+        {u"down"_s, Qt::Key_Down},
+        {u"up"_s, Qt::Key_Up},
+        {u"home"_s, Qt::Key_Home},
+        {u"end"_s, Qt::Key_End},
+        {u"pagedown"_s, Qt::Key_PageDown},
+        {u"pageup"_s, Qt::Key_PageUp},
+        {u"ctrl-end"_s, Qt::ControlModifier | Qt::Key_End},
+        {u"ctrl-space"_s, Qt::ControlModifier | Qt::Key_Space}};
     QListWidget *list = listWidget(form());
     list->setFocus();
     for (const QString &step : gesture.split(u", "_s)) {
@@ -329,7 +348,7 @@ void TestWindow::listFollowsThePupil()
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(words[1].toInt())).center());
         else
-            QTest::keyClick(list, words[0] == u"down"_s ? Qt::Key_Down : Qt::Key_Up);
+            testsupport::pressKey(form(), keys.at(step).key(), keys.at(step).keyboardModifiers());
     }
     QCOMPARE(form().listClicks, clicks);
     QCOMPARE(form().list.selectedIndex(), selected);
