@@ -8,7 +8,10 @@
 # keeps its state when the last client leaves (-noreset) and takes no TCP connections. The
 # command finds it in DISPLAY. Exits with the command's status; with 77 (skipped) when Xvfb is
 # missing, 70 when it would not start. Colour depth 24 and 1280 × 1024 pixels unless told
-# otherwise.
+# otherwise. The command goes after --, from wherever it is started:
+#     CMake    add_test(NAME … COMMAND ${ZF_WITH_XVFB} <command>)
+#     node     spawnSync('sh', ['tests/support/with-xvfb.sh', '--', …], {stdio: 'inherit'})
+#     python   subprocess.run(['sh', 'tests/support/with-xvfb.sh', '--', …])
 set -eu
 
 depth=24 size=1280x1024
