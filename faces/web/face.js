@@ -188,20 +188,32 @@ mergeInto(LibraryManager.library, {
                           (area.height - 2 * ZF.margin) / win.height);
       var scale = Math.max(ZF.smallestScale, Math.floor(room * ZF.scaleSteps) / ZF.scaleSteps);
       var density = Math.min(scale * ratio, ZF.densityLimit);
-      var deviceWidth = Math.round(win.width * density);
-      var deviceHeight = Math.round(win.height * density);
-      // At a whole density the canvas covers exactly its device pixels; past the limit the
-      // browser enlarges it to the window's size.
       var capped = density < scale * ratio;
-      var width = capped ? win.width * scale : deviceWidth / ratio;
-      var height = capped ? win.height * scale : deviceHeight / ratio;
-      var snap = function(value) { return Math.round(value * ratio) / ratio; };
+      // The window's size and origin are whole CSS pixels that are whole device pixels too
+      // (multiples of 4 at a density of 1.25): a browser that rounds boxes to CSS pixels puts
+      // the canvas on the same device pixels as one that rounds them to device pixels.
+      var step = ZF.wholeStep(ratio);
+      var whole = function(value) { return Math.max(step, Math.round(value / step) * step); };
+      var width = whole(win.width * scale), height = whole(win.height * scale);
+      // Past the density limit the browser enlarges the picture to the window's size.
+      var deviceWidth = capped ? Math.round(win.width * density) : Math.round(width * ratio);
+      var deviceHeight = capped ? Math.round(win.height * density) : Math.round(height * ratio);
+      var margin = Math.ceil(ZF.margin / step) * step;
       return {
         scale: scale, ratio: ratio, capped: capped,
         deviceWidth: deviceWidth, deviceHeight: deviceHeight, width: width, height: height,
-        left: snap(Math.max(ZF.margin, (area.width - width) / 2)),
-        top: snap(Math.max(ZF.margin, (area.height - height) / 2)),
+        left: Math.max(margin, whole((area.width - width) / 2)),
+        top: Math.max(margin, whole((area.height - height) / 2)),
       };
+    },
+
+    // The fewest CSS pixels that make whole device pixels at a density (1 at 1, 2 or 3; 4 at
+    // 1.25); 1 where there is no such small number.
+    wholeStep: function(ratio) {
+      for (var step = 1; step <= 16; ++step)
+        if (Math.abs(step * ratio - Math.round(step * ratio)) < 1e-6)
+          return step;
+      return 1;
     },
 
     // Places the window's element, canvas and controls at a fit; the controls' edges fall on
@@ -323,12 +335,24 @@ mergeInto(LibraryManager.library, {
     // the choice.
     wireList: function(view, slot, list) {
       var choose = function(index) {
-        if (list.zfEnabled && index >= 0 && index < list.children.length)
+        if (list.zfEnabled && index >= 0 && index < list.zfItems.children.length)
           _zfweb_chosen(view, slot, index);
       };
       var optionAt = function(target) {
         var option = target && target.closest ? target.closest('[role="option"]') : null;
-        return option && option.parentNode === list ? Array.prototype.indexOf.call(list.children, option) : -1;
+        return option && option.parentNode === list.zfItems
+          ? Array.prototype.indexOf.call(list.zfItems.children, option) : -1;
+      };
+      // The row under a point, by the rows' geometry: every point of a row belongs to it, up
+      // to its edges, whatever its text covers.
+      var rowAt = function(x, y) {
+        var items = list.zfItems, first = items.firstElementChild;
+        var box = items.getBoundingClientRect();
+        if (!first || x < box.left || x >= box.right || y < box.top || y >= box.bottom)
+          return -1;
+        var row = first.getBoundingClientRect().height;
+        var index = Math.floor((y - box.top + items.scrollTop) / row);
+        return index < items.children.length ? index : -1;
       };
       // A mouse chooses as it is pressed, as on the desktop; a finger or a pen when it is
       // lifted on the entry it touched, so that a finger that scrolls the page chooses nothing.
@@ -341,15 +365,15 @@ mergeInto(LibraryManager.library, {
           event.preventDefault();
           if (list.tabIndex >= 0)
             list.focus({ preventScroll: true });
-          choose(optionAt(event.target));
+          choose(rowAt(event.clientX, event.clientY));
           return;
         }
-        touched = { id: event.pointerId, index: optionAt(event.target) };
+        touched = { id: event.pointerId, index: rowAt(event.clientX, event.clientY) };
       });
       list.addEventListener('pointerup', function(event) {
         if (!touched || touched.id !== event.pointerId)
           return;
-        var index = optionAt(document.elementFromPoint(event.clientX, event.clientY));
+        var index = rowAt(event.clientX, event.clientY);
         var wanted = touched.index;
         touched = null;
         if (index >= 0 && index === wanted) {
@@ -367,7 +391,7 @@ mergeInto(LibraryManager.library, {
       list.addEventListener('keydown', function(event) {
         if (event.altKey || event.ctrlKey || event.metaKey || !list.zfEnabled)
           return;
-        var count = list.children.length, now = list.zfSelected;
+        var count = list.zfItems.children.length, now = list.zfSelected;
         var page = Math.max(1, list.zfRows - 1);
         var from = Math.max(now, 0);
         var target = {
@@ -388,10 +412,11 @@ mergeInto(LibraryManager.library, {
 
     // Shows the core's choice: the highlight, the active descendant, the row in view.
     showChoice: function(list) {
-      Array.prototype.forEach.call(list.children, function(option, index) {
+      var items = list.zfItems;
+      Array.prototype.forEach.call(items.children, function(option, index) {
         option.setAttribute('aria-selected', index === list.zfSelected ? 'true' : 'false');
       });
-      var chosen = list.children[list.zfSelected];
+      var chosen = items.children[list.zfSelected];
       if (!chosen) {
         list.removeAttribute('aria-activedescendant');
         return;
@@ -399,10 +424,10 @@ mergeInto(LibraryManager.library, {
       list.setAttribute('aria-activedescendant', chosen.id);
       // Scrolled within the list only, never the page.
       var top = chosen.offsetTop, bottom = top + chosen.offsetHeight;
-      if (top < list.scrollTop)
-        list.scrollTop = top;
-      else if (bottom > list.scrollTop + list.clientHeight)
-        list.scrollTop = bottom - list.clientHeight;
+      if (top < items.scrollTop)
+        items.scrollTop = top;
+      else if (bottom > items.scrollTop + items.clientHeight)
+        items.scrollTop = bottom - items.clientHeight;
     },
   },
 
@@ -575,6 +600,12 @@ mergeInto(LibraryManager.library, {
     list.hidden = !visible;
     list.zfSelected = -1;
     list.zfEnabled = true;
+    // The entries scroll inside the frame: a frame that scrolled itself would be rounded to
+    // the device pixels otherwise than the window's picture is.
+    list.zfItems = document.createElement('div');
+    list.zfItems.className = 'zf-items';
+    list.zfItems.setAttribute('role', 'none');
+    list.appendChild(list.zfItems);
     ZF.wireList(view, slot, list);
     win.element.insertBefore(list, win.canvas);
     win.controls.set(slot, list);
@@ -583,7 +614,7 @@ mergeInto(LibraryManager.library, {
 
   zfweb_clear_list__deps: ['$ZF'],
   zfweb_clear_list: function(view, slot) {
-    ZF.views.get(view).controls.get(slot).replaceChildren();
+    ZF.views.get(view).controls.get(slot).zfItems.replaceChildren();
   },
 
   zfweb_add_list_item__deps: ['$ZF'],
@@ -593,9 +624,9 @@ mergeInto(LibraryManager.library, {
     option.className = 'zf-option';
     option.setAttribute('role', 'option');
     option.setAttribute('aria-selected', 'false');
-    option.id = list.id + '-' + list.children.length;
+    option.id = list.id + '-' + list.zfItems.children.length;
     option.textContent = UTF8ToString(text);
-    list.appendChild(option);
+    list.zfItems.appendChild(option);
   },
 
   zfweb_update_list__deps: ['$ZF'],
