@@ -16,8 +16,8 @@ mergeInto(LibraryManager.library, {
     afterReport: null, // what waits until the user has read the error report
     fontFamily: '"Liberation Sans"', // the face the page embeds; never the machine's own
     // How windows fit the screen: a margin around them, in CSS pixels; the smallest scale, below
-    // which the page scrolls instead, as smaller text could no longer be read; fit scales in
-    // steps of 1/64, exact in binary, so that a scale of 1 or 1.25 is met exactly.
+    // which the page scrolls instead, as smaller text could no longer be read; device pixels to
+    // the window's pixel in steps of 1/64, exact in binary, so that 1 or 1.25 is met exactly.
     margin: 8,
     smallestScale: 0.5,
     scaleSteps: 64,
@@ -186,7 +186,9 @@ mergeInto(LibraryManager.library, {
       var ratio = devicePixelRatio || 1;
       var room = Math.min((area.width - 2 * ZF.margin) / win.width,
                           (area.height - 2 * ZF.margin) / win.height);
-      var scale = Math.max(ZF.smallestScale, Math.floor(room * ZF.scaleSteps) / ZF.scaleSteps);
+      // The steps are the density's, so that a zoom changes the window's device size little.
+      var scale = Math.max(ZF.smallestScale,
+                           Math.floor(room * ratio * ZF.scaleSteps) / ZF.scaleSteps / ratio);
       var density = Math.min(scale * ratio, ZF.densityLimit);
       var capped = density < scale * ratio;
       // The window's size and origin are whole CSS pixels that are whole device pixels too
