@@ -107,6 +107,14 @@ for (const size of sizes) {
     };
 
     const fit = await checkFit(page, 'Form1', size);
+    // The list shows all its five rows, each of the same height, whole inside its frame.
+    const rows = await page.$$eval('#Form1 [data-name="List1"] [role="option"]', (options) => {
+      const frame = options[0].closest('[role="listbox"]').getBoundingClientRect();
+      return options.map((o) => o.getBoundingClientRect()).map((r) =>
+        r.top >= frame.top && r.bottom <= frame.bottom && r.height > 0 ? r.height : 0);
+    });
+    assert.equal(rows.length, 5);
+    assert.ok(rows.every((h) => h === rows[0] && h > 0), `rows ${rows} at ${size.name}`);
     // The lesson: Uran 238, the first half-life in red.
     await row(3);
     assert.equal(await labelText(page, 'Form1', 'Label10'), 'Uran 238');
