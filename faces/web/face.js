@@ -25,6 +25,7 @@ mergeInto(LibraryManager.library, {
     // as one piece. It bounds the picture's memory (a 954 × 651 window: 40 MB at 4).
     densityLimit: 4,
     fitWired: false, // the page's resize and density listeners, made once
+    fitPending: false, // a fit waits for the next frame
     densityWatch: null, // the media query that tells of the next change of density
 
     // Windows go into the element with the id "zf-windows", or else into the body.
@@ -283,6 +284,17 @@ mergeInto(LibraryManager.library, {
       ZF.views.forEach(function(win, view) { ZF.fit(view, win); });
     },
 
+    // A resize by dragging sends many events: the windows fit once per frame.
+    fitSoon: function() {
+      if (ZF.fitPending)
+        return;
+      ZF.fitPending = true;
+      requestAnimationFrame(function() {
+        ZF.fitPending = false;
+        ZF.fitAll();
+      });
+    },
+
     // The page listens once for what changes the fit: a resize, a rotation or a zoom resizes
     // the visible area; a move to another screen changes the density, which only a media query
     // for the present density tells. Only the page's state is held, never a window.
@@ -290,9 +302,9 @@ mergeInto(LibraryManager.library, {
       if (ZF.fitWired)
         return;
       ZF.fitWired = true;
-      addEventListener('resize', ZF.fitAll);
+      addEventListener('resize', ZF.fitSoon);
       if (window.visualViewport)
-        visualViewport.addEventListener('resize', ZF.fitAll);
+        visualViewport.addEventListener('resize', ZF.fitSoon);
       ZF.watchDensity();
     },
 
@@ -303,7 +315,7 @@ mergeInto(LibraryManager.library, {
       var query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
       var changed = function() {
         ZF.watchDensity();
-        ZF.fitAll();
+        ZF.fitSoon();
       };
       query.addEventListener('change', changed);
       ZF.densityWatch = { query: query, changed: changed };

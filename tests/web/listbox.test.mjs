@@ -88,7 +88,7 @@ describe('the list', () => {
     await page.close();
   });
 
-  it('counts a quick double tap on "Weiter" as two presses, as two clicks are', async () => {
+  it('counts a quick double tap on "Weiter" as two presses, as two clicks are, to the end', async () => {
     const page = await browser.newPage();
     await page.setViewport({ width: 768, height: 1024, deviceScaleFactor: 1, hasTouch: true, isMobile: true });
     await page.goto(pageUrl);
@@ -116,6 +116,13 @@ describe('the list', () => {
         near.push(shot.at(Math.ceil(x * r - 0.5) + dx, Math.ceil(y * r - 0.5) + dy).join());
     assert.ok(near.includes('255,0,0'), `after two double taps: ${near}`);
     assert.equal(await page.$eval('html', (e) => getComputedStyle(e).touchAction), 'manipulation');
+    // On to the end by touch, and a tap starts afresh.
+    for (let i = 0; i < 5; ++i)
+      await touchOrClick(page, weiter, { touch: true });
+    assert.equal(await page.$eval('#zf-ended', (e) => e.hidden), false);
+    await touchOrClick(page, await page.$('#zf-restart'), { touch: true });
+    await page.waitForFunction(() => document.querySelector('#Form1:not([hidden])'));
+    assert.equal(await labelText(page, 'Form1', 'Label10'), 'Isotop');
     await page.close();
   });
 });
