@@ -361,17 +361,26 @@ void DeviceImage::paintPoints(const Form &form)
     while (bottom < image.height() && m_scale.rowAt(bottom) < m_clip.bottom())
         ++bottom;
 
+    // Where each of those logical pixels begins on the device, worked out once per paint.
+    std::vector<int> columnEdges;
+    for (int lx = left; lx <= right; ++lx)
+        columnEdges.push_back(std::clamp(m_scale.columnAt(lx), m_clip.x, m_clip.right()));
+    std::vector<int> rowEdges;
+    for (int ly = top; ly <= bottom; ++ly)
+        rowEdges.push_back(std::clamp(m_scale.rowAt(ly), m_clip.y, m_clip.bottom()));
+
     const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
     for (int ly = top; ly < bottom; ++ly) {
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
+        const int y0 = rowEdges[static_cast<std::size_t>(ly - top)];
+        const int y1 = rowEdges[static_cast<std::size_t>(ly - top + 1)];
         for (int lx = left; lx < right; ++lx) {
             if (!source[lx])
                 continue;
             const Rgba colour = inOrder(source[lx]);
-            const int x0 = std::max(m_scale.columnAt(lx), m_clip.x);
-            const int x1 = std::min(m_scale.columnAt(lx + 1), m_clip.right());
-            const int y1 = std::min(m_scale.rowAt(ly + 1), m_clip.bottom());
-            for (int y = std::max(m_scale.rowAt(ly), m_clip.y); y < y1; ++y)
+            const int x0 = columnEdges[static_cast<std::size_t>(lx - left)];
+            const int x1 = columnEdges[static_cast<std::size_t>(lx - left + 1)];
+            for (int y = y0; y < y1; ++y)
                 std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + x0,
                           m_pixels.data() + static_cast<std::size_t>(y) * width + x1, colour);
         }

@@ -153,9 +153,10 @@ void FormWindow::paintEvent(QPaintEvent *event)
     // The picture at the screen's density, device pixel for device pixel; the painter clips it
     // to the region Qt asks for.
     const forms::DeviceScale &scale = m_picture.scale();
-    QImage picture(reinterpret_cast<const uchar *>(m_picture.pixels()), scale.deviceWidth(),
-                   scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
-                   QImage::Format_RGB32);
+    // Wrapped, not copied: Qt copies an image it takes as read-only once its density is set.
+    QImage picture(reinterpret_cast<uchar *>(const_cast<forms::Rgba *>(m_picture.pixels())),
+                   scale.deviceWidth(), scale.deviceHeight(),
+                   scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)), QImage::Format_RGB32);
     picture.setDevicePixelRatio(devicePixelRatioF());
     painter.drawImage(QPointF(0, 0), picture);
     const QRect area = event->rect();
