@@ -3,7 +3,8 @@
 
 // The built page as a school's server or a learning platform would serve it: over loopback
 // HTTP on a port of its own, with the Content-Security-Policy header a test asks for
-// (`/?csp=…`), and a host page that holds it in a frame far below the fold (`/guest`).
+// (`/?csp=…`), and a host page that holds it in a frame, by default far below the fold
+// (`/guest?offset=…`).
 
 import fs from 'node:fs';
 import http from 'node:http';
@@ -11,11 +12,11 @@ import { pagePath } from './page.mjs';
 
 export const guestOffset = 2667; // [px] from the host page's top to the frame
 
-const hostPage = `<!DOCTYPE html>
+const hostPage = (offset) => `<!DOCTYPE html>
 <html lang="de"><head><meta charset="utf-8"><title>Lernplattform</title></head>
 <body style="margin:0">
 <button id="host-search">Suchen</button>
-<div style="height:${guestOffset}px">Kursseite</div>
+<div style="height:${offset}px">Kursseite</div>
 <iframe id="guest" src="/" width="1000" height="800" style="display:block;border:0"></iframe>
 </body></html>`;
 
@@ -27,7 +28,7 @@ export async function serve() {
     const headers = { 'Content-Type': 'text/html; charset=utf-8', 'Cache-Control': 'no-store' };
     if (url.pathname === '/guest') {
       response.writeHead(200, headers);
-      response.end(hostPage);
+      response.end(hostPage(Number(url.searchParams.get('offset') ?? guestOffset)));
     } else if (url.pathname === '/') {
       if (url.searchParams.has('csp'))
         headers['Content-Security-Policy'] = url.searchParams.get('csp');
