@@ -97,7 +97,12 @@ var Module = {};
     });
   }
 
-  addEventListener('error', function(event) { failedWith(event.error || event.message); });
+  // Only a script's own errors: the browser reports a few harmless conditions, such as a
+  // resize observer's loop, as error events without one.
+  addEventListener('error', function(event) {
+    if (event.error)
+      failedWith(event.error);
+  });
   addEventListener('unhandledrejection', function(event) { failedWith(event.reason); });
   Module.onAbort = function(what) { failedWith(what); };
 

@@ -81,6 +81,15 @@ describe('served by a school', () => {
     await bare.page.close();
   });
 
+  it('leaves the word to its JavaScript notice where scripts are switched off', async () => {
+    const page = await browser.newPage();
+    await page.setJavaScriptEnabled(false);
+    await page.goto(server.url());
+    assert.equal(await page.evaluate(() => document.body.innerText.trim()),
+                 'Zerfallsfrist braucht JavaScript. Bitte schalte es im Browser ein.');
+    await page.close();
+  });
+
   it('names what the policy must allow: WebAssembly, styles', async () => {
     const wasm = await visit("script-src 'unsafe-inline'");
     const text = await noticeSays(wasm.page, /Zerfallsfrist kann nicht starten/);
