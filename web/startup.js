@@ -91,7 +91,7 @@ var Module = {};
   function failedWith(error) {
     var what = error && error.message ? error.message : String(error);
     fail(function() {
-      return ['Beim Start ist ein Fehler aufgetreten: ' + what,
+      return ['Beim Start ist ein Fehler aufgetreten. Die Meldung des Browsers dazu: „' + what + '“',
               policyAdvice('Lade die Seite neu. Hilft das nicht, nimm einen anderen, aktuellen ' +
                            'Browser (Firefox, Chrome, Edge oder Safari).')];
     });

@@ -142,7 +142,7 @@ describe('in a browser that lacks something', () => {
       HTMLCanvasElement.prototype.getContext = () => null;
     });
     const text = await noticeSays(broken.page, /kann nicht starten/);
-    assert.match(text, /Beim Start ist ein Fehler aufgetreten: \S/);
+    assert.match(text, /Beim Start ist ein Fehler aufgetreten\. Die Meldung des Browsers dazu: „\S/);
     assert.equal(await windowShown(broken.page), false);
     await broken.page.close();
 
