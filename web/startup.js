@@ -77,7 +77,7 @@ var Module = {};
   var openDirectly = 'Oder öffne die Datei zerfallsfrist.html direkt im Browser, von der ' +
     'Festplatte oder einem USB-Stick.';
 
-  // A failure before the first frame ends the start for good; later ones are the program's,
+  // A failure before a start's first frame ends it for good; later ones are the program's,
   // which reports them itself.
   function fail(paragraphs) {
     if (phase !== 'starting')
@@ -211,10 +211,12 @@ var Module = {};
         phase = 'running';
         clearTimeout(watchdog);
         if (stalled) {
+          stalled = false;
           notice.hidden = true;
           document.getElementById('zf-windows').hidden = false;
         }
-        performance.mark('zf-first-frame');
+        if (starts === 1)
+          performance.mark('zf-first-frame');
         started();
       });
     });
@@ -224,6 +226,11 @@ var Module = {};
     fontsReady.then(function() {
       if (phase === 'failed')
         return;
+      if (phase === 'running') {
+        // A start afresh fails as the first would, and says so the same way.
+        phase = 'starting';
+        watch();
+      }
       if (starts === 0 && fontsMissing())
         tell('Zerfallsfrist läuft mit einer Ersatzschrift', function() {
           return ['Die eingebettete Schrift ließ sich nicht laden; Beschriftungen können ' +
@@ -241,8 +248,7 @@ var Module = {};
         return;
       }
       ++starts;
-      if (phase === 'starting')
-        firstFrame();
+      firstFrame();
     });
   }
 

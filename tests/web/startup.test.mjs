@@ -146,6 +146,19 @@ describe('in a browser that lacks something', () => {
     assert.equal(await windowShown(broken.page), false);
     await broken.page.close();
 
+    // A start afresh after the end fails the same way, and says so.
+    const again = await visit();
+    await again.page.evaluate(() => window.zerfallsfrist.running);
+    await again.page.evaluate(() => window.zerfallsfrist.failCall(1));
+    await (await again.page.$$('#Form1 [data-name="List1"] option'))[1].click();
+    await again.page.keyboard.press('Enter'); // the error report's OK: the program ends
+    await again.page.waitForSelector('#zf-restart', { visible: true });
+    await again.page.evaluate(() => { HTMLCanvasElement.prototype.getContext = () => null; });
+    await again.page.click('#zf-restart');
+    assert.match(await noticeSays(again.page, /kann nicht starten/), /Fehler aufgetreten/);
+    assert.equal(await windowShown(again.page), false);
+    await again.page.close();
+
     const frozen = await visit(undefined, `
       window.requestAnimationFrame = () => 0;
       (${hurry})();`);
