@@ -18,10 +18,16 @@ async function windowShot(page, form) {
   return PNG.sync.read(Buffer.from(await element.screenshot()));
 }
 
-// The real widgets' boxes in a window, which the theme may colour as it likes.
+// The real widgets' boxes in a window's picture, which the theme may colour as it likes.
 function widgetBoxes(page, form) {
-  return page.$$eval(`#${form} button, #${form} select`, (elements) => elements.map((e) =>
-    [e.offsetLeft, e.offsetTop, e.offsetLeft + e.offsetWidth, e.offsetTop + e.offsetHeight]));
+  return page.$eval(`#${form}`, (win) => {
+    const origin = win.getBoundingClientRect();
+    return [...win.querySelectorAll('button, select, [role="listbox"]')].map((e) => {
+      const box = e.getBoundingClientRect();
+      return [box.left - origin.left, box.top - origin.top, box.right - origin.left,
+              box.bottom - origin.top];
+    });
+  });
 }
 
 // The pixels that differ between two pictures of a window, outside its widgets.
@@ -65,6 +71,29 @@ it('shows each text once in forced colours, light and dark', async () => {
     }
     const live = await page.$eval('#zf-announcer', (e) => getComputedStyle(e).color);
     assert.equal(live, 'rgba(0, 0, 0, 0)', `the live region, ${theme[1].value}`);
+  }
+  await page.close();
+});
+
+it('marks the chosen entry of the list in forced colours, light and dark', async () => {
+  const { page } = await open(browser);
+  await choose(page, 'Form1', 'List1', 3);
+  for (const theme of themes) {
+    await page.emulateMediaFeatures(theme);
+    await nextFrame(page);
+    const shot = await windowShot(page, 'Form1');
+    // The middle of each entry's row, left of its text: the row's own background.
+    const rows = await page.$eval('#Form1', (win) => {
+      const origin = win.getBoundingClientRect();
+      return [...win.querySelectorAll('option, [role="option"]')].map((e) => {
+        const box = e.getBoundingClientRect();
+        return [Math.round(box.right - origin.left - 4), Math.round((box.top + box.bottom) / 2 - origin.top)];
+      });
+    });
+    const colour = ([x, y]) => [...shot.data.slice((y * shot.width + x) * 4, (y * shot.width + x) * 4 + 3)].join();
+    const others = new Set(rows.filter((_, i) => i !== 3).map(colour));
+    assert.equal(others.size, 1, `the other entries alike, ${theme[1].value}`);
+    assert.ok(!others.has(colour(rows[3])), `the chosen entry stands out, ${theme[1].value}`);
   }
   await page.close();
 });

@@ -208,7 +208,9 @@ it(`holds up under ${events} random events`, { timeout: Math.max(600000, events 
     if (message.type() === 'error')
       errors.push(new Error(`console: ${message.text()}`));
   });
-  await page.setViewport({ width: 1000, height: 800, hasTouch: true }); // may load it anew
+  // A classroom screen's page, in which both windows fit at their own size; with touch, which
+  // may load the page anew.
+  await page.setViewport({ width: 976, height: 760, hasTouch: true });
   await page.waitForFunction(() => window.zerfallsfrist !== undefined);
   await page.evaluate(() => window.zerfallsfrist.running);
   await page.evaluate(watchProgram);

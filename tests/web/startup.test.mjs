@@ -6,7 +6,7 @@
 
 import assert from 'node:assert/strict';
 import { after, before, describe, it } from 'node:test';
-import { launch } from './page.mjs';
+import { choose, launch } from './page.mjs';
 import { serve } from './serve.mjs';
 
 let browser;
@@ -150,7 +150,7 @@ describe('in a browser that lacks something', () => {
     const again = await visit();
     await again.page.evaluate(() => window.zerfallsfrist.running);
     await again.page.evaluate(() => window.zerfallsfrist.failCall(1));
-    await (await again.page.$$('#Form1 [data-name="List1"] option'))[1].click();
+    await choose(again.page, 'Form1', 'List1', 1);
     await again.page.keyboard.press('Enter'); // the error report's OK: the program ends
     await again.page.waitForSelector('#zf-restart', { visible: true });
     await again.page.evaluate(() => { HTMLCanvasElement.prototype.getContext = () => null; });
