@@ -23,20 +23,22 @@ var Module = {};
   var started;
   var running = new Promise(function(resolve) { started = resolve; });
 
-  // The policy's refusals, as the words a policy would need to allow them.
+  // The policy's refusals of what the page holds, as the words a policy would need to allow
+  // them. Others, such as a browser's own request for an icon, which the page's policy refuses,
+  // take nothing from the program.
   document.addEventListener('securitypolicyviolation', function(event) {
     var directive = event.effectiveDirective || event.violatedDirective || '';
     var blocked = event.blockedURI || '';
-    var allow;
+    var allow = null;
     if (directive.indexOf('font-src') === 0)
       allow = 'font-src data:';
     else if (directive.indexOf('style-src') === 0)
       allow = "style-src 'unsafe-inline'";
-    else if (directive.indexOf('script-src') === 0)
-      allow = blocked === 'inline' ? "script-src 'unsafe-inline'" : "script-src 'wasm-unsafe-eval'";
-    else
-      allow = directive + ' ' + blocked;
-    if (refused.indexOf(allow) >= 0)
+    else if (directive.indexOf('script-src') === 0 && blocked === 'inline')
+      allow = "script-src 'unsafe-inline'";
+    else if (directive.indexOf('script-src') === 0 && /^(wasm-)?eval$/.test(blocked))
+      allow = "script-src 'wasm-unsafe-eval'";
+    if (!allow || refused.indexOf(allow) >= 0)
       return;
     refused.push(allow);
     if (told && !notice.hidden)
