@@ -2,34 +2,261 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The page's start-up: once the embedded faces are loaded the program starts; once it has
-// ended, a notice says so and offers to start it afresh.
+// ended, a notice says so and offers to start it afresh. Until the first frame the page's
+// start notice stands; where the program cannot start, it says why and what would help.
 var Module = {};
 (function() {
   'use strict';
+  var fontWait = 5000; // [ms] after which the program starts with the browser's own faces
+  var firstFrameWait = 15000; // [ms] after which a start with no frame yet is called stalled
+
+  var notice = document.getElementById('zf-starting');
+  // This script runs, so the notice's words for a page whose scripts are refused do not apply.
+  var stuck = notice && notice.querySelector('.zf-stuck');
+  if (stuck)
+    stuck.remove();
+
   var session = 0;
-  var fontsReady = Promise.all(['16px', 'bold 16px', 'italic 16px'].map(function(font) {
-    return document.fonts.load(font + ' "Liberation Sans"');
-  }));
+  var starts = 0;
+  var phase = 'starting'; // then 'running', or 'failed' for good
+  var refused = []; // what the server's policy refused the page, as what it would have to allow
   var started;
   var running = new Promise(function(resolve) { started = resolve; });
 
-  function start() {
-    fontsReady.then(function() {
-      document.getElementById('zf-ended').hidden = true;
-      session = Module._zerfallsfrist_start();
-      // The first frame with the lesson in it: two frames on, the canvas has been painted.
+  // The policy's refusals of what the page holds, as the words a policy would need to allow
+  // them. Others, such as a browser's own request for an icon, which the page's policy refuses,
+  // take nothing from the program.
+  document.addEventListener('securitypolicyviolation', function(event) {
+    var directive = event.effectiveDirective || event.violatedDirective || '';
+    var blocked = event.blockedURI || '';
+    var allow = null;
+    if (directive.indexOf('font-src') === 0)
+      allow = 'font-src data:';
+    else if (directive.indexOf('style-src') === 0)
+      allow = "style-src 'unsafe-inline'";
+    else if (directive.indexOf('script-src') === 0 && blocked === 'inline')
+      allow = "script-src 'unsafe-inline'";
+    else if (directive.indexOf('script-src') === 0 && /^(wasm-)?eval$/.test(blocked))
+      allow = "script-src 'wasm-unsafe-eval'";
+    if (!allow || refused.indexOf(allow) >= 0)
+      return;
+    refused.push(allow);
+    if (told && !notice.hidden)
+      tell.apply(null, told);
+  });
+
+  function paragraph(text) {
+    var element = document.createElement('p');
+    element.textContent = text;
+    return element;
+  }
+
+  // The notice with a heading and its paragraphs; in the page's place of the windows unless it
+  // is only a note beside them. The paragraphs are made anew when the policy's refusals come
+  // in after them, as they may.
+  var told = null;
+  function tell(heading, paragraphs, beside) {
+    if (!notice)
+      return;
+    told = [heading, paragraphs, beside];
+    var title = document.createElement('h2');
+    title.textContent = heading;
+    notice.replaceChildren(title);
+    paragraphs().forEach(function(text) { notice.appendChild(paragraph(text)); });
+    notice.classList.toggle('zf-note', !!beside);
+    notice.hidden = false;
+    document.getElementById('zf-windows').hidden = !beside;
+  }
+
+  function policyAdvice(fallback) {
+    if (refused.length === 0)
+      return fallback;
+    return 'Die Sicherheitsrichtlinie (Content-Security-Policy) des Servers hat der Seite etwas ' +
+      'verweigert. Sie müsste für diese Seite erlauben: ' + refused.join('; ');
+  }
+
+  var cannotStart = 'Zerfallsfrist kann nicht starten';
+  var openDirectly = 'Oder öffne die Datei zerfallsfrist.html direkt im Browser, von der ' +
+    'Festplatte oder einem USB-Stick.';
+
+  // A failure before a start's first frame ends it for good; later ones are the program's,
+  // which reports them itself.
+  function fail(paragraphs) {
+    if (phase !== 'starting')
+      return;
+    phase = 'failed';
+    clearTimeout(watchdog);
+    tell(cannotStart, paragraphs);
+    document.title = 'Zerfallsfrist – startet nicht';
+  }
+
+  function failedWith(error) {
+    var what = error && error.message ? error.message : String(error);
+    fail(function() {
+      return ['Beim Start ist ein Fehler aufgetreten. Die Meldung des Browsers dazu: „' + what + '“',
+              policyAdvice('Lade die Seite neu. Hilft das nicht, nimm einen anderen, aktuellen ' +
+                           'Browser (Firefox, Chrome, Edge oder Safari).')];
+    });
+  }
+
+  // Only a script's own errors: the browser reports a few harmless conditions, such as a
+  // resize observer's loop, as error events without one.
+  addEventListener('error', function(event) {
+    if (event.error)
+      failedWith(event.error);
+  });
+  addEventListener('unhandledrejection', function(event) { failedWith(event.reason); });
+  Module.onAbort = function(what) { failedWith(what); };
+
+  // No first frame in time: said, but not final, as a busy machine may yet get there.
+  var watchdog;
+  var stalled = false;
+  function watch() {
+    watchdog = setTimeout(function() {
+      if (phase !== 'starting')
+        return;
+      if (document.hidden) {
+        watch(); // a page in a background tab draws nothing; its time starts when it is seen
+        return;
+      }
+      stalled = true;
+      tell('Zerfallsfrist startet nicht', function() {
+        return ['Nach ' + firstFrameWait / 1000 + ' Sekunden zeigt das Programm noch nichts.',
+                policyAdvice('Ist der Rechner gerade sehr beschäftigt, erscheint es noch. Sonst ' +
+                             'lade die Seite neu, oder nimm einen anderen, aktuellen Browser ' +
+                             '(Firefox, Chrome, Edge oder Safari).')];
+      });
+    }, firstFrameWait);
+  }
+  watch();
+
+  // Whether the browser may run WebAssembly here: a module of no content is compiled at once.
+  function wasmProblem() {
+    if (typeof WebAssembly !== 'object' || typeof WebAssembly.Module !== 'function')
+      return 'missing';
+    try {
+      new WebAssembly.Module(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
+    } catch (e) {
+      return 'refused';
+    }
+    return null;
+  }
+
+  // The page's styles, where a policy refused them, are missing: its windows would be a heap
+  // of texts.
+  function stylesRefused() {
+    return Array.prototype.some.call(document.querySelectorAll('head style'), function(style) {
+      return !style.sheet;
+    });
+  }
+
+  var problem = wasmProblem();
+  if (problem === 'missing') {
+    fail(function() {
+      return ['Dieser Browser führt kein WebAssembly aus, oder es ist in ihm abgeschaltet. ' +
+                'Zerfallsfrist braucht es.',
+              'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari), oder ' +
+                'lass WebAssembly in seinen Einstellungen oder den Richtlinien der Schule zu.'];
+    });
+  } else if (problem === 'refused') {
+    fail(function() {
+      return ['Der Browser verweigert der Seite, ihr Programm in WebAssembly zu übersetzen. ' +
+                'Meist verbietet es eine Sicherheitsrichtlinie (Content-Security-Policy) des ' +
+                'Servers.',
+              "Abhilfe: Lass die Richtlinie für diese Seite erlauben: script-src " +
+                "'wasm-unsafe-eval'. " + openDirectly];
+    });
+  } else if (stylesRefused()) {
+    fail(function() {
+      return ['Eine Sicherheitsrichtlinie (Content-Security-Policy) des Servers verbietet der ' +
+                'Seite ihre eingebetteten Gestaltungsregeln. Ohne sie ließen sich die Fenster ' +
+                'nicht zeigen.',
+              "Abhilfe: Lass die Richtlinie für diese Seite erlauben: style-src 'unsafe-inline'. " +
+                openDirectly];
+    });
+  }
+  // The runtime then waits for a module that never comes, quietly, instead of failing again.
+  if (phase === 'failed')
+    Module.instantiateWasm = function() { return {}; };
+
+  // The embedded faces, or after a while the browser's own: the program runs either way, and a
+  // note says why its texts may look different.
+  var faces = ['16px', 'bold 16px', 'italic 16px'];
+  var fontsReady = new Promise(function(resolve) {
+    if (!document.fonts) {
+      resolve();
+      return;
+    }
+    Promise.all(faces.map(function(font) {
+      return document.fonts.load(font + ' "Liberation Sans"');
+    })).then(resolve, resolve);
+    setTimeout(resolve, fontWait);
+  });
+
+  function fontsMissing() {
+    if (!document.fonts || !document.fonts.forEach)
+      return false;
+    var missing = false;
+    document.fonts.forEach(function(face) {
+      if (face.family.replace(/"/g, '') === 'Liberation Sans' && face.status !== 'loaded')
+        missing = true;
+    });
+    return missing;
+  }
+
+  function firstFrame() {
+    // The first frame with the lesson in it: two frames on, the canvas has been painted.
+    requestAnimationFrame(function() {
       requestAnimationFrame(function() {
-        requestAnimationFrame(function() {
+        if (phase !== 'starting')
+          return;
+        phase = 'running';
+        clearTimeout(watchdog);
+        if (stalled) {
+          stalled = false;
+          notice.hidden = true;
+          document.getElementById('zf-windows').hidden = false;
+        }
+        if (starts === 1)
           performance.mark('zf-first-frame');
-          started();
-        });
+        started();
       });
     });
   }
 
+  function start() {
+    fontsReady.then(function() {
+      if (phase === 'failed')
+        return;
+      if (phase === 'running') {
+        // A start afresh fails as the first would, and says so the same way.
+        phase = 'starting';
+        watch();
+      }
+      if (starts === 0 && fontsMissing())
+        tell('Zerfallsfrist läuft mit einer Ersatzschrift', function() {
+          return ['Die eingebettete Schrift ließ sich nicht laden; Beschriftungen können ' +
+                    'deshalb anders aussehen oder umbrechen.',
+                  policyAdvice('Lade die Seite neu, oder nimm einen anderen, aktuellen Browser.')];
+        }, true);
+      else if (notice && !notice.classList.contains('zf-note'))
+        notice.hidden = true;
+      document.getElementById('zf-windows').hidden = false;
+      document.getElementById('zf-ended').hidden = true;
+      try {
+        session = Module._zerfallsfrist_start();
+      } catch (error) {
+        failedWith(error);
+        return;
+      }
+      ++starts;
+      firstFrame();
+    });
+  }
+
   document.addEventListener('zf-program-ended', function() {
-    var notice = document.getElementById('zf-ended');
-    notice.hidden = false;
+    var ended = document.getElementById('zf-ended');
+    ended.hidden = false;
     document.title = 'Zerfallsfrist – beendet';
     document.getElementById('zf-restart').focus();
   });
@@ -42,11 +269,14 @@ var Module = {};
     });
   });
 
-  Module.onRuntimeInitialized = start;
+  if (phase === 'starting')
+    Module.onRuntimeInitialized = start;
 
-  // For the browser tests and benchmarks: when the program is running, and the test seam.
+  // For the browser tests and benchmarks: when the program is running, how often it was
+  // started, and the test seam.
   window.zerfallsfrist = {
     running: running,
+    starts: function() { return starts; },
     failCall: function(n) { Module._zerfallsfrist_fail_call(session, n); },
   };
 })();

@@ -328,16 +328,34 @@ mergeInto(LibraryManager.library, {
     },
 
     // A window that is shown takes the focus back to the control that last had it there, or
-    // else to its first control that can take it, and shows at once where it is.
-    focusFirst: function(win) {
+    // else to its first control that can take it, and shows at once where it is. At the start,
+    // a page in another's frame takes it only where it lies in view: the focus would scroll
+    // the host page to it and take the host's own focus.
+    focusFirst: function(win, atStart) {
       if (win.element.contains(document.activeElement))
         return;
       var usable = function(element) {
         return element && !element.disabled && !element.hidden && element.tabIndex >= 0;
       };
       var target = usable(win.lastFocus) ? win.lastFocus : win.focusable.find(usable);
-      if (target)
+      if (!target)
+        return;
+      var topDocument = false;
+      try {
+        topDocument = window.top === window;
+      } catch (e) {
+        // a host of another origin: a guest all the same
+      }
+      if (!atStart || topDocument) {
         target.focus({ focusVisible: true });
+      } else if (typeof IntersectionObserver !== 'undefined') {
+        var observer = new IntersectionObserver(function(entries) {
+          observer.disconnect();
+          if (entries[entries.length - 1].isIntersecting && !win.element.hidden)
+            target.focus({ focusVisible: true });
+        });
+        observer.observe(win.element);
+      }
     },
 
     // The list is the page's own element, a listbox as WAI-ARIA describes it: one tab stop,
@@ -499,7 +517,7 @@ mergeInto(LibraryManager.library, {
       ZF.fit(view, win);
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
       ZF.updateTitle();
-      ZF.focusFirst(win);
+      ZF.focusFirst(win, !switching);
       if (switching)
         queueMicrotask(function() {
           if (!win.element.hidden && ZF.announcer().textContent === said)
