@@ -183,6 +183,8 @@ mergeInto(LibraryManager.library, {
           var entry = entries[entries.length - 1];
           if (entry.contentRect.width > 0)
             measure(entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0]);
+          else
+            win.painted = false; // WebKit drops a hidden canvas's pixels: paint it anew when shown
         });
       if (win.observer.observe) {
         try {
