@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <new>
 #include <optional>
+#include <utility>
 
 namespace forms {
 
@@ -25,6 +26,18 @@ Runtime::Runtime(Face &face, std::string decimalSeparator)
     : m_face(face)
     , m_decimalSeparator(std::move(decimalSeparator))
 { }
+
+Runtime::Runtime(Face &face, std::function<std::string()> findDecimalSeparator)
+    : m_face(face)
+    , m_findDecimalSeparator(std::move(findDecimalSeparator))
+{ }
+
+const std::string &Runtime::decimalSeparator()
+{
+    if (m_findDecimalSeparator)
+        m_decimalSeparator = std::exchange(m_findDecimalSeparator, nullptr)();
+    return m_decimalSeparator;
+}
 
 void Runtime::dispatch(const std::function<void()> &handler)
 {
@@ -76,13 +89,13 @@ void Runtime::endProgram(int exitStatus)
 std::string Runtime::toText(double value)
 {
     call();
-    return doubleToText(value, m_decimalSeparator);
+    return doubleToText(value, decimalSeparator());
 }
 
 std::string Runtime::toText(float value)
 {
     call();
-    return singleToText(value, m_decimalSeparator);
+    return singleToText(value, decimalSeparator());
 }
 
 void Runtime::failCall(std::int64_t n, ErrorKind kind)

@@ -23,6 +23,10 @@ class Runtime
 public:
     // `decimalSeparator` is the user's, in UTF-8, as the face found it in the locale.
     Runtime(Face &face, std::string decimalSeparator);
+    // A face whose locale is dear to ask (the browser wakes its locale data for it, which
+    // costs more than the rest of the start) looks the separator up when the first number is
+    // shown.
+    Runtime(Face &face, std::function<std::string()> findDecimalSeparator);
     virtual ~Runtime() = default;
     Runtime(const Runtime &) = delete;
     Runtime &operator=(const Runtime &) = delete;
@@ -59,7 +63,7 @@ public:
     // The platform's number-to-text conversion, in the user's number format.
     std::string toText(double value);
     std::string toText(float value);
-    const std::string &decimalSeparator() const { return m_decimalSeparator; }
+    const std::string &decimalSeparator();
 
     // Test seam: the n-th platform operation from now on fails with the given error.
     void failCall(std::int64_t n, ErrorKind kind = ErrorKind::PlatformFailed);
@@ -81,6 +85,7 @@ private:
     void flushWindows();
 
     Face &m_face;
+    std::function<std::string()> m_findDecimalSeparator;
     std::string m_decimalSeparator;
     std::int64_t m_calls = 0;
     std::int64_t m_failingCall = -1;

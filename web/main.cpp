@@ -18,7 +18,7 @@ class Session
 {
 public:
     Session()
-        : m_runtime(m_face, webface::WebFace::decimalSeparator())
+        : m_runtime(m_face, &webface::WebFace::decimalSeparator)
         , m_program(m_runtime)
     {
         m_program.start();

@@ -531,6 +531,7 @@ mergeInto(LibraryManager.library, {
     var win = ZF.views.get(view);
     ZF.later(function() {
       win.element.hidden = true;
+      win.painted = false; // WebKit drops a hidden canvas's pixels: painted anew when shown
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; });
       ZF.updateTitle();
     });

@@ -97,3 +97,24 @@ TEST_CASE("a failing Hide on the way out ends the program through the report")
     CHECK(session.face.reports == std::vector{ErrorKind::PlatformFailed});
     CHECK(session.runtime.hasEnded());
 }
+
+TEST_CASE("a separator that is dear to find is looked up once, when the first number is shown")
+{
+    RecordingFace face;
+    int lookups = 0;
+    Runtime runtime{face, [&lookups] {
+                        ++lookups;
+                        return std::string(".");
+                    }};
+    Program program{runtime};
+    program.start();
+    CHECK(lookups == 0); // the lesson starts with no number on it
+    Form1 &lesson = program.form1();
+    lesson.List1.choose(2); // Uran 235
+    CHECK(lookups == 1);
+    CHECK(lesson.Label6.caption() == "703.8");
+    lesson.List1.choose(4);
+    lesson.Command1.press();
+    CHECK(lookups == 1);
+    CHECK(lesson.Label6.caption() == "0.00573");
+}

@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // What the browser tests and benchmarks share: Debian's Chromium through puppeteer-core, the
-// built page, a pupil's gestures on it, and the pixels the page shows.
+// built page, a pupil's gestures on it, and the pixels the page shows. Tests that run in every
+// engine (Chromium, Firefox ESR, WebKit) drive the page through engines.mjs instead.
 
 import path from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
 import { PNG } from 'pngjs';
+
+export { engineName, engineNames, startEngine } from './engines.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
