@@ -182,6 +182,8 @@ const FormWindow::Widget *FormWindow::widgetOf(const forms::Control &control) co
 void FormWindow::show()
 {
     ShowWindow(m_window, SW_SHOW);
+    // Painted afresh from the picture: a window shown again must not keep what covered it.
+    RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     SetForegroundWindow(m_window);
     // The keyboard's user must see at once where the focus is: on the first control that takes it.
     HWND focus = GetFocus();
