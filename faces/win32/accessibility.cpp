@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "accessibility.h"
 
+#include "forms/form.h"
 #include "formwindow.h"
-#include "readingorder.h"
 #include "text.h"
 
 #include <uiautomationcore.h>
@@ -34,9 +34,9 @@ VARIANT childVariant(long id)
 IDispatch *widgetObject(HWND widget)
 {
     IDispatch *dispatch = nullptr;
-    if (!widget || FAILED(AccessibleObjectFromWindow(widget, static_cast<DWORD>(OBJID_WINDOW),
-                                                     IID_IDispatch,
-                                                     reinterpret_cast<void **>(&dispatch))))
+    if (!widget ||
+        FAILED(AccessibleObjectFromWindow(widget, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                          reinterpret_cast<void **>(&dispatch))))
         return nullptr;
     return dispatch;
 }
@@ -45,7 +45,7 @@ IDispatch *widgetObject(HWND widget)
 
 ClientAccessible::ClientAccessible(FormWindow &window)
     : m_window(&window)
-    , m_order(readingOrder(window.form()))
+    , m_order(window.form().readingOrder())
 {
     CreateStdAccessibleObject(window.handle(), OBJID_CLIENT, IID_IAccessible,
                               reinterpret_cast<void **>(&m_standard));
@@ -148,10 +148,10 @@ HRESULT ClientAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIA
 // --- IAccessible -------------------------------------------------------------------------
 
 // Every call first checks that the window is still there.
-#define ZF_REQUIRE_WINDOW()                                                                    \
-    do {                                                                                       \
-        if (!m_window || !m_standard)                                                          \
-            return RPC_E_DISCONNECTED;                                                         \
+#define ZF_REQUIRE_WINDOW()                                                                        \
+    do {                                                                                           \
+        if (!m_window || !m_standard)                                                              \
+            return RPC_E_DISCONNECTED;                                                             \
     } while (false)
 
 HRESULT ClientAccessible::get_accParent(IDispatch **parent)
@@ -270,7 +270,7 @@ HRESULT ClientAccessible::get_accState(VARIANT child, VARIANT *state)
         if (m_window->form().announcement().empty())
             flags |= STATE_SYSTEM_INVISIBLE;
     } else if (const auto *label = dynamic_cast<const forms::Label *>(control)) {
-        if (!isReadable(*label))
+        if (!label->isReadable())
             flags |= STATE_SYSTEM_INVISIBLE;
     } else {
         const auto *widget = static_cast<const forms::WidgetControl *>(control);
@@ -407,7 +407,7 @@ HRESULT ClientAccessible::accHitTest(long x, long y, VARIANT *child)
         const forms::Control *control = *it;
         const auto *label = dynamic_cast<const forms::Label *>(control);
         const auto *widget = dynamic_cast<const forms::WidgetControl *>(control);
-        if ((label && !isReadable(*label)) || (widget && !widget->isVisible()))
+        if ((label && !label->isReadable()) || (widget && !widget->isVisible()))
             continue;
         const RECT box = m_window->deviceBox(label ? label->box() : widget->box());
         if (!PtInRect(&box, point))

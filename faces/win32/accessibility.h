@@ -3,10 +3,10 @@
 #pragma once
 
 #include <atomic>
+#include <oleacc.h>
 #include <string>
 #include <vector>
 #include <windows.h>
-#include <oleacc.h>
 
 namespace forms {
 class Control;

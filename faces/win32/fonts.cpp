@@ -13,9 +13,9 @@ CarriedFonts::CarriedFonts()
         HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
         void *data = loaded ? LockResource(loaded) : nullptr;
         DWORD installed = 0;
-        HANDLE handle = data ? AddFontMemResourceEx(data, SizeofResource(nullptr, resource),
-                                                    nullptr, &installed)
-                             : nullptr;
+        HANDLE handle = data
+            ? AddFontMemResourceEx(data, SizeofResource(nullptr, resource), nullptr, &installed)
+            : nullptr;
         if (handle)
             m_handles.push_back(handle);
     }

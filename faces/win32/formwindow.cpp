@@ -3,7 +3,6 @@
 #include "formwindow.h"
 
 #include "forms/form.h"
-#include "readingorder.h"
 #include "text.h"
 
 #include <algorithm>
@@ -13,8 +12,8 @@ namespace win32face {
 
 namespace {
 
-constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-    WS_CLIPCHILDREN;
+constexpr DWORD WindowStyle =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 COLORREF toColorRef(forms::Colour colour)
 {
@@ -34,13 +33,10 @@ UINT alignmentFlags(forms::Alignment alignment)
     return DT_LEFT;
 }
 
-DeviceScale scaleAt(const forms::Form &form, unsigned dpi)
+forms::DeviceScale scaleAt(const forms::Form &form, unsigned dpi)
 {
     const forms::PixelRect client = form.clientBox();
-    const double density = dpi / 96.0;
-    return DeviceScale(client.width, client.height,
-                       static_cast<int>(std::lround(client.width * density)),
-                       static_cast<int>(std::lround(client.height * density)));
+    return forms::DeviceScale::atDensity(client.width, client.height, dpi / 96.0);
 }
 
 } // namespace
@@ -51,9 +47,8 @@ FormWindow::FormWindow(forms::Form &form, HINSTANCE instance)
     const forms::PixelRect client = form.clientBox();
     const std::wstring caption = toWide(form.caption());
     // Made at its logical size first; layOut() sizes it for the dpi of the screen it is on.
-    m_window = CreateWindowExW(0, FormWindowClass, caption.c_str(), WindowStyle, client.x,
-                               client.y, client.width, client.height, nullptr, nullptr, instance,
-                               this);
+    m_window = CreateWindowExW(0, FormWindowClass, caption.c_str(), WindowStyle, client.x, client.y,
+                               client.width, client.height, nullptr, nullptr, instance, this);
     if (!m_window)
         throw std::bad_alloc(); // no window, no memory for one: the report says so
     m_listBrush = nullptr;
@@ -93,9 +88,9 @@ void FormWindow::createWidgets(HINSTANCE instance)
         } else {
             style |= BS_PUSHBUTTON;
         }
-        HWND window = CreateWindowExW(extended, windowClass, L"", style, 0, 0, 0, 0, m_window,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                                      nullptr);
+        HWND window =
+            CreateWindowExW(extended, windowClass, L"", style, 0, 0, 0, 0, m_window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (!window)
             throw std::bad_alloc();
         m_widgets.push_back({control, window, nullptr});
@@ -118,7 +113,7 @@ void FormWindow::createWidgets(HINSTANCE instance)
 void FormWindow::layOut(unsigned dpi)
 {
     m_dpi = dpi ? dpi : 96;
-    const DeviceScale scale = scaleAt(m_form, m_dpi);
+    const forms::DeviceScale scale = scaleAt(m_form, m_dpi);
     m_picture.resize(scale);
     m_picture.paint(m_form, {0, 0, scale.deviceWidth(), scale.deviceHeight()});
 
@@ -129,8 +124,7 @@ void FormWindow::layOut(unsigned dpi)
     AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, 0, m_dpi);
     SetWindowPos(m_window, nullptr, static_cast<int>(std::lround(client.x * density)) + frame.left,
                  static_cast<int>(std::lround(client.y * density)) + frame.top,
-                 frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 
     m_fonts.clear();
     for (const Widget &widget : m_widgets) {
@@ -242,8 +236,7 @@ void FormWindow::announce(const std::string &text)
 {
     // Readers of the window's tree find it as its last child; Windows 10 and later also say it.
     if (m_accessible)
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT,
-                       m_accessible->childCount());
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT, m_accessible->childCount());
     m_announcer->announce(text);
 }
 
@@ -284,7 +277,7 @@ void FormWindow::paint()
     if (!dc)
         return;
     // The core's picture, pixel for pixel; the clip region keeps it to what needs painting.
-    const DeviceScale &scale = m_picture.scale();
+    const forms::DeviceScale &scale = m_picture.scale();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = scale.deviceWidth();
@@ -292,10 +285,9 @@ void FormWindow::paint()
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scale.deviceWidth()),
-                      static_cast<DWORD>(scale.deviceHeight()), 0, 0, 0,
-                      static_cast<UINT>(scale.deviceHeight()), m_picture.bits(), &info,
-                      DIB_RGB_COLORS);
+    SetDIBitsToDevice(
+        dc, 0, 0, static_cast<DWORD>(scale.deviceWidth()), static_cast<DWORD>(scale.deviceHeight()),
+        0, 0, 0, static_cast<UINT>(scale.deviceHeight()), m_picture.bits(), &info, DIB_RGB_COLORS);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     for (const forms::Label *label : m_form.labels())
@@ -306,7 +298,7 @@ void FormWindow::paint()
 
 void FormWindow::paintLabel(HDC dc, const forms::Label &label, const RECT &dirty)
 {
-    if (!label.isVisible() || label.caption().empty())
+    if (!label.isReadable())
         return;
     RECT box = deviceBox(label.box());
     RECT overlap;
@@ -331,7 +323,8 @@ void FormWindow::drawListItem(const DRAWITEMSTRUCT &item)
     const auto &list = static_cast<const forms::ListBox &>(*widget->control);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     // The scheme's highlight, as the other faces show the chosen entry.
-    const COLORREF back = selected ? toColorRef(forms::schemeColour(13)) : toColorRef(list.backColor());
+    const COLORREF back =
+        selected ? toColorRef(forms::schemeColour(13)) : toColorRef(list.backColor());
     const COLORREF fore =
         selected ? toColorRef(forms::schemeColour(14)) : toColorRef(list.foreColor());
     HBRUSH brush = CreateSolidBrush(back);
@@ -388,7 +381,8 @@ void FormWindow::pressFocusedButton()
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NCCREATE) {
-        auto *self = static_cast<FormWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        auto *self =
+            static_cast<FormWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->m_window = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }

@@ -2,31 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "faces/web/deviceimage.h"
-#include "forms/units.h"
+#include "forms/deviceimage.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace forms {
-class Form;
-}
-
 namespace win32face {
 
-using DeviceScale = webface::DeviceScale;
-
-// A window's picture as GDI takes it: the core's device image (background, lines, label
-// backgrounds and the points) in 32-bit pixels, blue, green, red and a spare byte in memory
-// order, top row first. The face copies it to the screen unscaled and only draws text over it.
+// A window's picture as GDI takes it: the core's device image in 32-bit pixels with blue,
+// green and red in memory order, top row first. The face copies it to the screen unscaled and
+// only draws text over it.
 class Picture
 {
 public:
     // A new size in device pixels; the next paint must cover it all. May throw
     // std::bad_alloc.
-    void resize(const DeviceScale &scale);
-    const DeviceScale &scale() const { return m_image.scale(); }
-    bool isEmpty() const { return m_image.isEmpty(); }
+    void resize(const forms::DeviceScale &scale);
+    const forms::DeviceScale &scale() const { return m_image.scale(); }
 
     // Paints the device pixels inside `clip` from the window's state.
     void paint(const forms::Form &form, const forms::PixelRect &clip);
@@ -34,7 +26,7 @@ public:
     const std::uint32_t *bits() const { return m_bits.data(); }
 
 private:
-    webface::DeviceImage m_image;
+    forms::DeviceImage m_image;
     std::vector<std::uint32_t> m_bits;
 };
 

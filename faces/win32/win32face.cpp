@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32face.h"
 
-#include "formwindow.h"
 #include "forms/errors.h"
 #include "forms/runtime.h"
+#include "formwindow.h"
 #include "text.h"
 
 namespace win32face {
