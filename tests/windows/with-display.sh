@@ -7,7 +7,7 @@
 # The prefix is made on first use. The server is ours only once it holds the display's lock.
 set -eu
 display=$1
-prefix=$2
+prefix=$(realpath -m "$2") # Wine takes absolute paths only
 shift 2
 lock=/tmp/.X${display#:}-lock
 if [ -e "$lock" ]; then
