@@ -3,12 +3,12 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Zerfallsfrist.exe under Wine, driven like a pupil: real clicks and keys through the X server.
 
-    drive.py walk <exe> <boxes.exe> <desktop shots> <density> <out folder>
+    drive.py walk <exe> <boxes.exe> <bare window exe> <desktop shots> <density> <out folder>
     drive.py report <test exe> <out folder>
 
 walk: the start state, the five isotopes (by mouse and by keyboard), the eight presses, the
 excursion with "Start" and "Zurück", and the ninth press, which must end the program with
-status 0. In every state the window's pixels are held against the desktop's screenshot of the
+status 0, having written no file and no registry key. In every state the window's pixels are held against the desktop's screenshot of the
 same state: outside the labels' and widgets' boxes not one may differ. The Wine prefix's dpi is
 set to 96 times the density first.
 
@@ -185,18 +185,69 @@ class Walk:
             time.sleep(0.15)
 
 
+def read_registry(path):
+    """A registry file of Wine's as {key: its value lines}, without Wine's time stamps."""
+    keys = {}
+    lines = None
+    with open(path, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("["):
+                lines = keys.setdefault(line[:line.rindex("]") + 1], [])
+            elif lines is not None and line and not line.startswith("#time="):
+                lines.append(line)
+    return keys
+
+
+def snapshot():
+    """Every file of the Wine prefix with its size and time, and the registry's keys, once Wine
+    has written all it holds."""
+    run("/usr/lib/wine/wineserver", "-w")
+    prefix = os.environ["WINEPREFIX"]
+    state = {}
+    for folder, _, names in os.walk(prefix):
+        for name in names:
+            path = os.path.join(folder, name)
+            if not os.path.isfile(path) or os.path.islink(path):
+                continue
+            relative = os.path.relpath(path, prefix)
+            if name.endswith(".reg"):
+                for key, lines in read_registry(path).items():
+                    state[relative + " " + key] = lines
+            else:
+                info = os.stat(path)
+                state[relative] = (info.st_size, info.st_mtime_ns)
+    return state
+
+
+def changed(before, after):
+    return {p for p in before.keys() | after.keys() if before.get(p) != after.get(p)}
+
+
+def written_by(command):
+    """What a program writes into the Wine prefix, beyond what Wine itself writes when any
+    window program runs: that is measured with a bare window program first."""
+    control, exe = command
+    before = snapshot()
+    subprocess.run([WINE, control], check=True, capture_output=True, timeout=60)
+    between = snapshot()
+    wine_own = changed(before, between)
+    program = subprocess.Popen([WINE, exe])
+    return program, lambda: sorted(changed(between, snapshot()) - wine_own)
+
+
 def set_dpi(dpi):
     run(WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
         "REG_DWORD", "/d", str(dpi), "/f")
     run("/usr/lib/wine/wineserver", "-w")
 
 
-def walk(exe, boxes_exe, shots, density, out):
+def walk(exe, boxes_exe, control, shots, density, out):
     os.makedirs(out, exist_ok=True)
     boxes = Boxes(run(WINE, boxes_exe))
     set_dpi(round(96 * density))
     w = Walk(boxes, shots, density, out)
-    program = subprocess.Popen([WINE, exe])
+    program, written = written_by((control, exe))
     try:
         lesson = find_window(LESSON)
         geometry = xdotool("getwindowgeometry", lesson)
@@ -244,6 +295,11 @@ def walk(exe, boxes_exe, shots, density, out):
         print(f"exit status after the ninth press: {status}", flush=True)
         if status != 0:
             w.failures.append("exit status")
+        # The program writes nothing: no file, no registry key.
+        keys = written()
+        print(f"files and registry keys written: {keys or 'none'}", flush=True)
+        if keys:
+            w.failures.append("files or registry keys written")
     finally:
         if program.poll() is None:
             program.kill()
@@ -279,8 +335,9 @@ def report(test_exe, out):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) == 7 and sys.argv[1] == "walk":
-        sys.exit(walk(sys.argv[2], sys.argv[3], sys.argv[4], float(sys.argv[5]), sys.argv[6]))
+    if len(sys.argv) == 8 and sys.argv[1] == "walk":
+        sys.exit(walk(sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5], float(sys.argv[6]),
+                      sys.argv[7]))
     if len(sys.argv) == 4 and sys.argv[1] == "report":
         sys.exit(report(sys.argv[2], sys.argv[3]))
     sys.exit(__doc__)

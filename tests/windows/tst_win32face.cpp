@@ -255,3 +255,27 @@ TEST_CASE("the object outlives its window and then says the window is gone")
     CHECK(object->get_accName(child(1), &name) == RPC_E_DISCONNECTED);
     object->Release();
 }
+
+TEST_CASE("closing either window ends the program with status 0, as on the desktop")
+{
+    for (const bool excursion : {false, true}) {
+        CAPTURE(excursion);
+        Session session;
+        Form1 &lesson = session.windows.program().form1();
+        if (excursion) {
+            const HWND button = windowOf(lesson).widgetHandle(lesson.Command2);
+            SendMessageW(GetParent(button), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                         reinterpret_cast<LPARAM>(button));
+            REQUIRE(session.windows.program().form2().isShown());
+        }
+        const forms::Form &shown =
+            excursion ? static_cast<forms::Form &>(session.windows.program().form2()) : lesson;
+        SendMessageW(windowOf(shown).handle(), WM_CLOSE, 0, 0);
+        CHECK(session.windows.runtime().hasEnded());
+        CHECK(session.windows.runtime().exitStatus() == 0);
+        CHECK_FALSE(IsWindowVisible(windowOf(lesson).handle()));
+        // The loop ends with the program's status.
+        CHECK(session.windows.face().run() == 0);
+    }
+}
