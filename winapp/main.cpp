@@ -13,16 +13,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     int status = 0;
     {
         WindowsProgram windows(instance);
+        if (!windows.start()) {
+            status = windows.exitStatus();
+        } else {
 #ifdef ZF_TEST_SEAMS
-        // The test build only: the n-th platform operation after the start fails, as a real
-        // failure would, so that the tests see the error report and the end it brings.
-        if (const char *n = std::getenv("ZF_FAIL_CALL"); n && std::atoll(n) > 0) {
-            if (!windows.start())
-                return windows.runtime().exitStatus();
-            windows.runtime().failCall(std::int64_t{std::atoll(n)});
-        }
+            // The test build only: the n-th platform operation after the start fails, as a
+            // real failure would, so that the tests see the error report and the end it brings.
+            if (const char *n = std::getenv("ZF_FAIL_CALL"); n && std::atoll(n) > 0)
+                windows.runtime().failCall(std::int64_t{std::atoll(n)});
 #endif
-        status = windows.run();
+            status = windows.face().run();
+        }
     }
     if (SUCCEEDED(com))
         CoUninitialize();

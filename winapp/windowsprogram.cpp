@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowsprogram.h"
 
+#include <new>
+
 WindowsProgram::WindowsProgram(HINSTANCE instance)
     : m_face(instance)
     , m_runtime(m_face, win32face::Win32Face::decimalSeparator())
@@ -10,15 +12,28 @@ WindowsProgram::WindowsProgram(HINSTANCE instance)
 
 bool WindowsProgram::start()
 {
-    if (!m_face.isReady())
+    // The lesson window is made before any handler runs, so a failure there is reported here.
+    std::optional<forms::RuntimeError> error;
+    if (!m_face.isReady()) {
+        error = forms::RuntimeError(forms::ErrorKind::PlatformFailed); // no fonts, no windows
+    } else {
+        try {
+            m_program.start();
+        } catch (const forms::RuntimeError &raised) {
+            error = raised;
+        } catch (const std::bad_alloc &) {
+            error = forms::RuntimeError(forms::ErrorKind::OutOfMemory);
+        }
+    }
+    if (error) {
+        m_face.showReport(*error);
+        m_failedToStart = true;
         return false;
-    m_program.start();
+    }
     return !m_runtime.hasEnded();
 }
 
-int WindowsProgram::run()
+int WindowsProgram::exitStatus() const
 {
-    if (!start())
-        return m_runtime.hasEnded() ? m_runtime.exitStatus() : forms::RuntimeErrorExitStatus;
-    return m_face.run();
+    return m_failedToStart ? forms::RuntimeErrorExitStatus : m_runtime.exitStatus();
 }

@@ -6,6 +6,8 @@
 #include "forms/runtime.h"
 #include "program/program.h"
 
+#include <optional>
+
 // Zerfallsfrist on Windows, put together in the order every start-up uses: the face, the
 // runtime in the user's number format, and the program with its two windows.
 class WindowsProgram
@@ -19,13 +21,15 @@ public:
     forms::Runtime &runtime() { return m_runtime; }
     win32face::Win32Face &face() { return m_face; }
 
-    // Shows the lesson window; false if the program ended on the way there.
+    // Shows the lesson window; false if the program ended on the way there, after the error
+    // report if the window could not be made.
     bool start();
-    // Starts, then delivers input until the program ends; returns its exit status.
-    int run();
+    // The status the program ends with.
+    int exitStatus() const;
 
 private:
     win32face::Win32Face m_face;
     forms::Runtime m_runtime;
     Program m_program;
+    bool m_failedToStart = false;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formwindow.h"
 
+#include "forms/errors.h"
 #include "forms/form.h"
 #include "text.h"
 
@@ -50,7 +51,7 @@ FormWindow::FormWindow(forms::Form &form, HINSTANCE instance)
     m_window = CreateWindowExW(0, FormWindowClass, caption.c_str(), WindowStyle, client.x, client.y,
                                client.width, client.height, nullptr, nullptr, instance, this);
     if (!m_window)
-        throw std::bad_alloc(); // no window, no memory for one: the report says so
+        throw forms::RuntimeError(forms::ErrorKind::PlatformFailed);
     m_listBrush = nullptr;
     createWidgets(instance);
     layOut(GetDpiForWindow(m_window));
@@ -92,7 +93,7 @@ void FormWindow::createWidgets(HINSTANCE instance)
             CreateWindowExW(extended, windowClass, L"", style, 0, 0, 0, 0, m_window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         if (!window)
-            throw std::bad_alloc();
+            throw forms::RuntimeError(forms::ErrorKind::PlatformFailed);
         m_widgets.push_back({control, window, nullptr});
         Widget &widget = m_widgets.back();
         EnableWindow(window, control->isEnabled());
@@ -408,7 +409,9 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_form.runtime().endProgram(0);
         return 0;
     case WM_DPICHANGED:
-        layOut(HIWORD(wParam));
+        // The picture at the new size may find no memory: that ends the program through the
+        // report, as in a handler.
+        m_form.runtime().dispatch([this, wParam] { layOut(HIWORD(wParam)); });
         return 0;
     case WM_MEASUREITEM: {
         auto &item = *reinterpret_cast<MEASUREITEMSTRUCT *>(lParam);
