@@ -22,6 +22,6 @@ if [ -n "$missing" ]; then
 fi
 
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
 cmake --build build-windows -j 2
 echo "build-windows/Zerfallsfrist.exe"
