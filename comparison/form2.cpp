@@ -5,6 +5,7 @@
 #include "decay/decay.h"
 
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -13,17 +14,23 @@ namespace {
 constexpr std::int16_t LastIsotope = 4; // entries 0 to 4 of the tables are filled
 constexpr std::int16_t LastYear = 10000; // end of the time axis [years]
 
-// The legend's colours in words, for screen readers.
-struct ColourWord
+// The legend, Label1 to Label5, from the shortest half-life to the longest.
+struct LegendEntry
 {
-    forms::Colour colour;
-    std::string_view word;
+    std::string_view text;
+    float halfLife; // [years]
+    forms::Colour colour; // 0x00BBGGRR
+    std::string_view colourWord; // the colour for screen readers
 };
-constexpr ColourWord colourWords[] = {{0x008080FF, "Hellrot"},
-                                      {0x00C00000, "Dunkelblau"},
-                                      {0x000000FF, "Rot"},
-                                      {0x000040C0, "Dunkelorange"},
-                                      {0x00FF00FF, "Magenta"}};
+// Plutonium's symbol is Pu ("Pt" is platinum's); pupils must not learn a wrong symbol.
+constexpr LegendEntry legend[] = {
+    {"Cs-137 (Cäsium -137)", 30.0f, 0x008080FF, "Hellrot"}, // 255, 128, 128
+    {"Am-241 (Americium -241)", 432.2f, 0x00C00000, "Dunkelblau"}, // 0, 0, 192
+    {"Ra-226 (Radium -226)", 1600.0f, 0x000000FF, "Rot"}, // 255, 0, 0
+    {"C-14 (Kohlenstoff -14)", 5730.0f, 0x000040C0, "Dunkelorange"}, // 192, 64, 0
+    {"Pu-239 (Plutonium -239)", 24110.0f, 0x00FF00FF, "Magenta"}, // 255, 0, 255
+};
+static_assert(std::size(legend) == LastIsotope + 1);
 
 } // namespace
 
@@ -48,22 +55,15 @@ void Form2::Command1_Click()
     forms::FixedArray<float, 0, 10> halfLife;
     forms::FixedArray<std::int32_t, 0, 10> colour;
 
-    // Fills one entry and gives its legend label the caption, then the colour.
-    const auto enter = [&](int entry, forms::Label &legend, std::string_view text, float years,
-                           std::int32_t bgr) {
-        legendText[entry] = std::string(text);
-        halfLife[entry] = years;
-        colour[entry] = bgr;
-        legend.setCaption(legendText[entry]);
-        legend.setForeColor(static_cast<forms::Colour>(colour[entry]));
-    };
-    enter(0, Label1, "Cs-137 (Cäsium -137)", 30.0f, 0x008080FF); // 255, 128, 128
-    enter(1, Label2, "Am-241 (Americium -241)", 432.2f, 0x00C00000); // 0, 0, 192
-    enter(2, Label3, "Ra-226 (Radium -226)", 1600.0f, 0x000000FF); // 255, 0, 0
-    enter(3, Label4, "C-14 (Kohlenstoff -14)", 5730.0f, 0x000040C0); // 192, 64, 0
-    // Plutonium's symbol is Pu ("Pt" is platinum's); pupils must not learn a wrong symbol.
-    enter(4, Label5, "Pu-239 (Plutonium -239)", 24110.0f,
-          0x00FF00FF); // 255, 0, 255
+    // Each entry into the tables, then its legend label: the caption, then the colour.
+    const auto labels = legendLabels();
+    for (int entry = 0; entry <= LastIsotope; ++entry) {
+        legendText[entry] = std::string(legend[entry].text);
+        halfLife[entry] = legend[entry].halfLife;
+        colour[entry] = static_cast<std::int32_t>(legend[entry].colour);
+        labels[entry]->setCaption(legendText[entry]);
+        labels[entry]->setForeColor(static_cast<forms::Colour>(colour[entry]));
+    }
 
     // 5 × 10001 points, isotope by isotope; where curves meet, the later one's colour stays.
     forms::forEach(intIso, 0, LastIsotope, [&](std::int16_t iso) {
@@ -76,11 +76,8 @@ void Form2::Command1_Click()
     });
 
     // The legend appears only once every curve is drawn.
-    Label1.setVisible(true);
-    Label2.setVisible(true);
-    Label3.setVisible(true);
-    Label4.setVisible(true);
-    Label5.setVisible(true);
+    for (forms::Label *label : labels)
+        label->setVisible(true);
     describeDiagram(true);
     announce("Fünf Zerfallskurven sind gezeichnet. Die Legende, von der kürzesten zur längsten "
              "Zerfallsfrist: " +
@@ -102,17 +99,21 @@ void Form2::describeDiagram(bool drawn)
         "sie ist, desto schneller fällt die Kurve.");
 }
 
+std::array<forms::Label *, 5> Form2::legendLabels() const
+{
+    return {&Label1, &Label2, &Label3, &Label4, &Label5};
+}
+
 std::string Form2::legendInWords() const
 {
-    // The curves by their legend entries, as the legend names and colours them.
     std::string curves;
-    for (const forms::Label *legend : {&Label1, &Label2, &Label3, &Label4, &Label5}) {
+    for (const forms::Label *label : legendLabels()) {
         if (!curves.empty())
             curves += ", ";
-        curves += legend->caption();
-        for (const ColourWord &colour : colourWords)
-            if (colour.colour == legend->foreColor())
-                curves += " in " + std::string(colour.word);
+        curves += label->caption();
+        for (const LegendEntry &entry : legend)
+            if (entry.colour == label->foreColor())
+                curves += " in " + std::string(entry.colourWord);
     }
     return curves;
 }

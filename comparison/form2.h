@@ -5,6 +5,7 @@
 #include "forms/checked.h"
 #include "forms/form.h"
 
+#include <array>
 #include <string>
 
 // The comparison window: the decay curves of five isotopes over 10000 years in one diagram,
@@ -31,6 +32,8 @@ private:
     void Command1_Click();
     // Tells screen readers what the diagram shows: no curves, or the five of the legend.
     void describeDiagram(bool drawn);
+    // The legend's labels, entries 0 to 4.
+    std::array<forms::Label *, 5> legendLabels() const;
     // The legend's entries with their colours, in the legend's order.
     std::string legendInWords() const;
 };

@@ -79,14 +79,15 @@ void DeviceImage::paint(const Form &form, const PixelRect &clip)
     m_clip = clip.intersected({0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()});
     if (m_clip.isEmpty())
         return;
-    fill(m_clip, toRgba(form.backColor()));
+    fill(m_clip, inOrder(toRgba(form.backColor())));
     for (const Line *line : form.lines())
         if (line->isVisible())
             paintLine(*line);
     // Opaque labels hide the lines under them; their texts are the face's to draw.
     for (const Label *label : form.labels())
         if (label->isVisible() && !label->isTransparent())
-            fill(m_scale.toDevice(label->box()).intersected(m_clip), toRgba(label->backColor()));
+            fill(m_scale.toDevice(label->box()).intersected(m_clip),
+                 inOrder(toRgba(label->backColor())));
     paintPoints(form);
 }
 
@@ -146,7 +147,7 @@ void DeviceImage::paintStraightLine(const Line &line)
     const double to = (horizontal ? line.end().x : line.end().y) + centre;
     const int nearSide = edge(across - half, acrossRatio);
     const int farSide = edge(across + half, acrossRatio);
-    const Rgba colour = toRgba(line.borderColor());
+    const Rgba colour = inOrder(toRgba(line.borderColor()));
     const auto fillAlong = [&](int begin, int end) {
         const PixelRect box = horizontal
             ? PixelRect{begin, nearSide, end - begin, farSide - nearSide}
@@ -274,7 +275,7 @@ void DeviceImage::paintSlantedLine(const Line &line)
     const double penWidth = width * std::min(m_scale.ratioX(), m_scale.ratioY());
     const bool smooth =
         std::abs(line.end().x - line.start().x) > 2 && std::abs(line.end().y - line.start().y) > 2;
-    const Rgba colour = toRgba(line.borderColor());
+    const Rgba colour = inOrder(toRgba(line.borderColor()));
 
     // One band between two points of the line, `cap` times the width longer at either end,
     // its corners placed on a grid of 1/64 pixel so that the same line always covers the same
@@ -341,27 +342,39 @@ void DeviceImage::paintSlantedLine(const Line &line)
 void DeviceImage::paintPoints(const Form &form)
 {
     // Each point is opaque or not there at all; at any density it covers the device pixels of
-    // its logical pixel, whole.
+    // its logical pixel, whole. The points are few among many empty pixels, so the logical
+    // pixels under the clip are scanned and only a point's own device pixels are written.
     const PointImage &image = form.points();
     if (image.isEmpty())
         return;
-    // The logical column of each device column in the clip, and likewise for rows.
-    std::vector<int> columns(static_cast<std::size_t>(m_clip.width));
-    for (int l = 0, d = m_clip.x; d < m_clip.right(); ++d) {
-        while (m_scale.columnAt(l + 1) <= d)
-            ++l;
-        columns[static_cast<std::size_t>(d - m_clip.x)] = l;
-    }
-    const int width = m_scale.deviceWidth();
-    for (int l = 0, d = m_clip.y; d < m_clip.bottom(); ++d) {
-        while (m_scale.rowAt(l + 1) <= d)
-            ++l;
-        const Rgba *source = image.pixels() + static_cast<std::size_t>(l) * image.width();
-        Rgba *target =
-            m_pixels.data() + static_cast<std::size_t>(d) * static_cast<std::size_t>(width);
-        for (int x = m_clip.x; x < m_clip.right(); ++x)
-            if (const Rgba point = source[columns[static_cast<std::size_t>(x - m_clip.x)]])
-                target[x] = point;
+    // The logical columns and rows whose device pixels reach into the clip.
+    int left = 0;
+    while (m_scale.columnAt(left + 1) <= m_clip.x)
+        ++left;
+    int right = left;
+    while (right < image.width() && m_scale.columnAt(right) < m_clip.right())
+        ++right;
+    int top = 0;
+    while (m_scale.rowAt(top + 1) <= m_clip.y)
+        ++top;
+    int bottom = top;
+    while (bottom < image.height() && m_scale.rowAt(bottom) < m_clip.bottom())
+        ++bottom;
+
+    const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
+    for (int ly = top; ly < bottom; ++ly) {
+        const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
+        for (int lx = left; lx < right; ++lx) {
+            if (!source[lx])
+                continue;
+            const Rgba colour = inOrder(source[lx]);
+            const int x0 = std::max(m_scale.columnAt(lx), m_clip.x);
+            const int x1 = std::min(m_scale.columnAt(lx + 1), m_clip.right());
+            const int y1 = std::min(m_scale.rowAt(ly + 1), m_clip.bottom());
+            for (int y = std::max(m_scale.rowAt(ly), m_clip.y); y < y1; ++y)
+                std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + x0,
+                          m_pixels.data() + static_cast<std::size_t>(y) * width + x1, colour);
+        }
     }
 }
 

@@ -44,12 +44,21 @@ private:
     double m_ratioY = 1;
 };
 
+// The byte order of a pixel in memory that a screen takes without converting it: red, green,
+// blue, alpha for a browser's canvas; blue, green, red, alpha (0xAARRGGBB as a number) for Qt's
+// and Windows' 32-bit images.
+enum class PixelOrder { Rgba, Bgra };
+
 // A window's picture in device pixels: the background, the lines, the backgrounds of opaque
 // labels, then the points. Every face copies it to the screen unscaled and draws only the
 // labels' texts and its real widgets over it, so the faces' diagrams are the same pixels.
 class DeviceImage
 {
 public:
+    explicit DeviceImage(PixelOrder order = PixelOrder::Rgba)
+        : m_order(order)
+    { }
+
     // A new size or density; the next paint must cover the whole window. May throw
     // std::bad_alloc, before anything changes.
     void resize(const DeviceScale &scale);
@@ -59,16 +68,26 @@ public:
     // Paints the device rectangle `clip` from the window's state; pixels outside it stay.
     void paint(const Form &form, const PixelRect &clip);
 
-    // Row after row, deviceWidth() pixels each; every pixel opaque.
+    // Row after row, deviceWidth() pixels each, every pixel opaque, in the order asked for.
     const Rgba *pixels() const { return m_pixels.data(); }
+    // The colour at a device pixel, as an Rgba whatever the order.
     Rgba at(int x, int y) const
     {
-        return m_pixels[static_cast<std::size_t>(y) *
-                            static_cast<std::size_t>(m_scale.deviceWidth()) +
-                        static_cast<std::size_t>(x)];
+        const Rgba pixel =
+            m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
+                     static_cast<std::size_t>(x)];
+        return inOrder(pixel);
     }
 
 private:
+    // Swaps red and blue for the other order; the same swap takes a pixel back.
+    Rgba inOrder(Rgba pixel) const
+    {
+        return m_order == PixelOrder::Rgba
+            ? pixel
+            : (pixel & 0xFF00FF00u) | ((pixel & 0xFFu) << 16) | ((pixel >> 16) & 0xFFu);
+    }
+
     void fill(const PixelRect &rect, Rgba colour);
     void blend(int x, int y, Rgba colour, int alpha);
     void paintLine(const Line &line);
@@ -76,6 +95,7 @@ private:
     void paintSlantedLine(const Line &line);
     void paintPoints(const Form &form);
 
+    PixelOrder m_order;
     DeviceScale m_scale;
     std::vector<Rgba> m_pixels;
     PixelRect m_clip; // what the current paint may touch

@@ -4,6 +4,8 @@
 
 #include "decay/decay.h"
 
+#include <array>
+#include <initializer_list>
 #include <iterator>
 #include <string_view>
 
@@ -28,6 +30,50 @@ constexpr Colour Settled = 0x00000000; // black: marks after their highlight
 constexpr Colour SettledCurve = 0x00F00000; // blue 240: a segment after its highlight
 constexpr int HighlightWidth = 2; // [pixels]
 constexpr int SettledWidth = 1; // [pixels]
+
+// Up to four controls of each kind by name, in the order a press sets them; places left over
+// stay empty.
+struct MarkNames
+{
+    std::array<std::string_view, 4> lines, labels;
+};
+
+// The walk along the curve: presses 4 to 7 highlight the first to the fourth half-life in red,
+// one row each. A row holds the half-life's segment of the curve and the labels at its start
+// and end, then what its press sets back of the earlier highlights and what it turns red,
+// each in the order the press sets them.
+struct HalfLifeRow
+{
+    std::string_view ordinal; // "die erste Zerfallsfrist"
+    int segment;
+    std::string_view fromTime, toTime; // time-axis labels at its start and end
+    std::string_view fromShare, toShare; // per-cent labels at its start and end
+    MarkNames setBack, highlight;
+};
+constexpr int FirstWalkPress = 4; // highlights the first half-life
+// One half-life per row reads better than one field per line.
+// clang-format off
+constexpr HalfLifeRow halfLifeRows[] = {
+    // ordinal, segment, time-axis and per-cent labels
+    //     set back: lines, labels
+    //     red: lines, labels
+    {"erste",  1, "Label5", "Label6", "Label1", "Label2",
+        {},
+        {{"Line4",  "Line7"},  {"Label1", "Label2", "Label5", "Label6"}}},
+    {"zweite", 2, "Label6", "Label7", "Label2", "Label3",
+        {{},                   {"Label1", "Label5"}},
+        {{"Line5",  "Line9"},  {"Label2", "Label3", "Label6", "Label7"}}},
+    {"dritte", 3, "Label7", "Label8", "Label3", "Label4",
+        {{"Line4",  "Line7"},  {"Label2", "Label6"}},
+        {{"Line6",  "Line8"},  {"Label4", "Label8"}}},
+    {"vierte", 4, "Label8", "Label9", "Label4", "Label12",
+        {{"Line5",  "Line9"},  {"Label3", "Label7"}},
+        {{"Line10", "Line11"}, {"Label9", "Label12"}}},
+};
+// clang-format on
+// The eighth press sets back what the seventh left red, and redraws the fourth segment.
+constexpr MarkNames lastSetBack = {{"Line10", "Line11", "Line6", "Line8"},
+                                   {"Label9", "Label12", "Label4", "Label8"}};
 
 } // namespace
 
@@ -63,6 +109,22 @@ Form1::Form1(forms::Runtime &runtime)
     , Line12(line("Line12"))
     , Line18(line("Line18"))
 {
+    const auto marks = [this](const MarkNames &names) {
+        Marks controls;
+        for (std::string_view name : names.lines)
+            if (!name.empty())
+                controls.lines.push_back(&line(name));
+        for (std::string_view name : names.labels)
+            if (!name.empty())
+                controls.labels.push_back(&label(name));
+        return controls;
+    };
+    for (const HalfLifeRow &row : halfLifeRows)
+        m_halfLives.push_back({row.ordinal, row.segment, marks(row.setBack), marks(row.highlight),
+                               &label(row.fromTime), &label(row.toTime), &label(row.fromShare),
+                               &label(row.toShare)});
+    m_lastSetBack = marks(lastSetBack);
+
     List1.onClick([this] { List1_Click(); });
     Command1.onClick([this] { Command1_Click(); });
     // For screen readers: the list has no caption of its own, and the diagram is only drawn.
@@ -116,42 +178,45 @@ void Form1::List1_Click()
 void Form1::Command1_Click()
 {
     intClicks.increment();
+    std::string news; // what this press brought, for screen readers
     switch (intClicks.value()) {
     case 1:
         Label17.setVisible(true);
+        news = Label17.caption();
         break;
     case 2:
         Label18.setVisible(true);
+        news = Label18.caption();
         break;
     case 3:
         revealGuides();
+        news = Label19.caption() +
+            " Gepunktete Hilfslinien markieren jetzt die ersten fünf Zerfallsfristen, und die "
+            "Anteile " +
+            Label3.caption() + ", " + Label4.caption() + " und " + Label12.caption() +
+            " sind beschriftet.";
         break;
-    // Presses 4 to 7 walk the first four half-lives in red; 8 settles the last one.
     case 4:
-        stepAlongCurve({}, 0, {{&Line4, &Line7}, {&Label1, &Label2, &Label5, &Label6}}, 1);
-        break;
     case 5:
-        stepAlongCurve({{}, {&Label1, &Label5}}, 1,
-                       {{&Line5, &Line9}, {&Label2, &Label3, &Label6, &Label7}}, 2);
-        break;
     case 6:
-        stepAlongCurve({{&Line4, &Line7}, {&Label2, &Label6}}, 2,
-                       {{&Line6, &Line8}, {&Label4, &Label8}}, 3);
+    case 7: {
+        const HalfLife &lit = *highlighted();
+        stepAlongCurve(lit.setBack, lit.segment - 1, lit.highlight, lit.segment);
+        news = "Rot hervorgehoben ist " + inWords(lit) + ".";
         break;
-    case 7:
-        stepAlongCurve({{&Line5, &Line9}, {&Label3, &Label7}}, 3,
-                       {{&Line10, &Line11}, {&Label9, &Label12}}, 4);
-        break;
+    }
     case 8:
-        stepAlongCurve({{&Line10, &Line11, &Line6, &Line8}, {&Label9, &Label12, &Label4, &Label8}},
-                       4, {}, 0);
+        stepAlongCurve(m_lastSetBack, m_halfLives.back().segment, {}, 0);
         Command1.setCaption("Ende");
+        news = "Die Hervorhebung ist aufgehoben; die vier Zerfallsfristen sind blau "
+               "nachgezeichnet. Die Schaltfläche heißt jetzt „" +
+            Command1.caption() + "“: Der nächste Druck beendet das Programm.";
         break;
     case 9:
         runtime().End(); // the ninth press ends the lesson and the program
     }
     describeDiagram();
-    announceStep();
+    announce(news);
 }
 
 void Form1::revealGuides()
@@ -162,22 +227,23 @@ void Form1::revealGuides()
         control->setVisible(true);
 }
 
-void Form1::stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment)
+void Form1::stepAlongCurve(const Marks &setBack, int settledSegment, const Marks &highlight,
+                           int litSegment)
 {
-    for (forms::Line *line : settle.lines) {
+    for (forms::Line *line : setBack.lines) {
         line->setBorderColor(Settled);
         line->setBorderWidth(SettledWidth);
     }
-    for (forms::Label *label : settle.labels)
+    for (forms::Label *label : setBack.labels)
         label->setForeColor(Settled);
-    drawSegment(previousSegment, SettledCurve);
+    drawSegment(settledSegment, SettledCurve);
     for (forms::Line *line : highlight.lines) {
         line->setBorderColor(Highlight);
         line->setBorderWidth(HighlightWidth);
     }
     for (forms::Label *label : highlight.labels)
         label->setForeColor(Highlight);
-    drawSegment(newSegment, Highlight);
+    drawSegment(litSegment, Highlight);
 }
 
 void Form1::drawSegment(int segment, Colour colour)
@@ -204,59 +270,23 @@ void Form1::describeDiagram()
     const int presses = intClicks.value();
     if (presses >= 3)
         text += " Gepunktete Hilfslinien markieren die ersten fünf Zerfallsfristen.";
-    if (presses >= 4 && presses <= 7)
-        text += " Rot hervorgehoben ist " + highlightedHalfLife() + ".";
+    if (const HalfLife *lit = highlighted())
+        text += " Rot hervorgehoben ist " + inWords(*lit) + ".";
     setDrawingDescription(text);
 }
 
-std::string Form1::highlightedHalfLife() const
+const Form1::HalfLife *Form1::highlighted() const
 {
-    // Presses 4 to 7 highlight half-life 1 to 4; its labels give its span and its shares.
-    struct HalfLife
-    {
-        std::string_view ordinal;
-        const forms::Label *from, *to; // time-axis labels
-        const forms::Label *before, *after; // per-cent labels
-    };
-    const HalfLife halfLives[] = {{"erste", &Label5, &Label6, &Label1, &Label2},
-                                  {"zweite", &Label6, &Label7, &Label2, &Label3},
-                                  {"dritte", &Label7, &Label8, &Label3, &Label4},
-                                  {"vierte", &Label8, &Label9, &Label4, &Label12}};
-    const HalfLife &lit = halfLives[intClicks.value() - 4];
-    return "die " + std::string(lit.ordinal) + " Zerfallsfrist: zwischen " + lit.from->caption() +
-        " und " + lit.to->caption() + " Millionen Jahren sinkt der Anteil von " +
-        lit.before->caption() + " auf " + lit.after->caption();
+    const int row = intClicks.value() - FirstWalkPress;
+    return row >= 0 && row < static_cast<int>(m_halfLives.size()) ? &m_halfLives[row] : nullptr;
 }
 
-void Form1::announceStep()
+std::string Form1::inWords(const HalfLife &halfLife)
 {
-    const int presses = intClicks.value();
-    switch (presses) {
-    case 1:
-        announce(Label17.caption());
-        break;
-    case 2:
-        announce(Label18.caption());
-        break;
-    case 3:
-        announce(Label19.caption() +
-                 " Gepunktete Hilfslinien markieren jetzt die ersten fünf Zerfallsfristen, und "
-                 "die Anteile " +
-                 Label3.caption() + ", " + Label4.caption() + " und " + Label12.caption() +
-                 " sind beschriftet.");
-        break;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-        announce("Rot hervorgehoben ist " + highlightedHalfLife() + ".");
-        break;
-    case 8:
-        announce("Die Hervorhebung ist aufgehoben; die vier Zerfallsfristen sind blau "
-                 "nachgezeichnet. Die Schaltfläche heißt jetzt „" +
-                 Command1.caption() + "“: Der nächste Druck beendet das Programm.");
-        break;
-    }
+    return "die " + std::string(halfLife.ordinal) + " Zerfallsfrist: zwischen " +
+        halfLife.fromTime->caption() + " und " + halfLife.toTime->caption() +
+        " Millionen Jahren sinkt der Anteil von " + halfLife.fromShare->caption() + " auf " +
+        halfLife.toShare->caption();
 }
 
 std::string Form1::lessonPlace() const

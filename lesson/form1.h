@@ -5,8 +5,9 @@
 #include "forms/checked.h"
 #include "forms/form.h"
 
-#include <initializer_list>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The lesson window: a decay diagram, the isotope list, and the guided lesson that "Weiter"
 // steps through.
@@ -39,11 +40,20 @@ protected:
     void Form_Load() override;
 
 private:
-    // The guide lines and labels that mark one half-life on the curve.
+    // The marks one press sets, in the order it sets them.
     struct Marks
     {
-        std::initializer_list<forms::Line *> lines;
-        std::initializer_list<forms::Label *> labels;
+        std::vector<forms::Line *> lines;
+        std::vector<forms::Label *> labels;
+    };
+    // One half-life as the press that highlights it walks it.
+    struct HalfLife
+    {
+        std::string_view ordinal; // "erste" to "vierte"
+        int segment; // its piece of the curve
+        Marks setBack; // the earlier highlights that no longer apply
+        Marks highlight;
+        const forms::Label *fromTime, *toTime, *fromShare, *toShare; // its span and its shares
     };
 
     void List1_Click();
@@ -52,12 +62,17 @@ private:
     // One of the presses that walk along the curve: sets back the marks that no longer
     // apply, draws the previous segment in its settled colour, then highlights the new
     // segment and its marks. Segment 0 means none.
-    void stepAlongCurve(Marks settle, int previousSegment, Marks highlight, int newSegment);
+    void stepAlongCurve(const Marks &setBack, int settledSegment, const Marks &highlight,
+                        int litSegment);
     void drawSegment(int segment, forms::Colour colour);
-    // Tells screen readers what the diagram shows now, and what the last press brought.
+    // Tells screen readers what the diagram shows now.
     void describeDiagram();
-    void announceStep();
-    std::string highlightedHalfLife() const;
+    // The half-life that the last press highlighted; none before the fourth and after the
+    // seventh press.
+    const HalfLife *highlighted() const;
+    static std::string inWords(const HalfLife &halfLife);
 
+    std::vector<HalfLife> m_halfLives; // presses 4 to 7, one each
+    Marks m_lastSetBack; // the eighth press
     std::string m_curveDescription; // the chosen isotope's curve, in words; empty before a choice
 };

@@ -6,15 +6,9 @@
 #     scripts/screenshots.sh [folder]        (default: build/screenshots)
 # form1-start, form1-isotope-<isotope> for each of the five, form1-press1 … form1-press8,
 # form2-start, form2-plot, form1-back and form1-press9 ("Ende" held down, the moment before the
-# program ends). Needs a build (./test.sh or cmake --build build) and Xvfb. ZF_DISPLAY picks
-# the display number (default: one derived from the process id).
+# program ends). Needs a build (./test.sh or cmake --build build) and Xvfb.
 set -eu
 cd "$(dirname "$0")/.."
 out=${1:-build/screenshots}
 mkdir -p "$out"
-display=${ZF_DISPLAY:-:$((90 + $$ % 400))}
-Xvfb "$display" -screen 0 1280x1024x24 -noreset -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
-sleep 1
-DISPLAY=$display QT_QPA_PLATFORM=xcb ./build/tests/screenshots/screenshots "$out"
+exec sh tests/support/with-xvfb.sh -- env QT_QPA_PLATFORM=xcb ./build/tests/screenshots/screenshots "$out"

@@ -145,7 +145,7 @@ bool FormWindow::updatePicture()
     return true;
 }
 
-void FormWindow::paintEvent(QPaintEvent *)
+void FormWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     if (!painter.isActive() || !updatePicture())
@@ -155,11 +155,13 @@ void FormWindow::paintEvent(QPaintEvent *)
     const forms::DeviceScale &scale = m_picture.scale();
     QImage picture(reinterpret_cast<const uchar *>(m_picture.pixels()), scale.deviceWidth(),
                    scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
-                   QImage::Format_RGBX8888);
+                   QImage::Format_RGB32);
     picture.setDevicePixelRatio(devicePixelRatioF());
     painter.drawImage(QPointF(0, 0), picture);
+    const QRect area = event->rect();
     for (const auto &text : m_labelTexts)
-        text->paint(painter);
+        if (area.intersects(toQRect(text->label().box())))
+            text->paint(painter);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)

@@ -54,7 +54,7 @@ private:
     bool updatePicture();
 
     forms::Form &m_form;
-    forms::DeviceImage m_picture;
+    forms::DeviceImage m_picture{forms::PixelOrder::Bgra}; // as QImage::Format_RGB32
     forms::PixelRect m_stale; // logical pixels the picture does not show as they are now
     std::vector<std::unique_ptr<LabelText>> m_labelTexts; // in the order of form.labels()
     std::vector<std::pair<const forms::WidgetControl *, QWidget *>> m_widgets;

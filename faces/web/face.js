@@ -15,6 +15,18 @@ mergeInto(LibraryManager.library, {
     started: false, // a window has been shown: the program runs
     afterReport: null, // what waits until the user has read the error report
     fontFamily: '"Liberation Sans"', // the face the page embeds; never the machine's own
+    // How windows fit the screen: a margin around them, in CSS pixels; the smallest scale, below
+    // which the page scrolls instead, as smaller text could no longer be read; device pixels to
+    // the window's pixel in steps of 1/64, exact in binary, so that 1 or 1.25 is met exactly.
+    margin: 8,
+    smallestScale: 0.5,
+    scaleSteps: 64,
+    // Device pixels to the window's pixel, at most: beyond it the browser enlarges the picture
+    // as one piece. It bounds the picture's memory (a 954 × 651 window: 40 MB at 4).
+    densityLimit: 4,
+    fitWired: false, // the page's resize and density listeners, made once
+    fitPending: false, // a fit waits for the next frame
+    densityWatch: null, // the media query that tells of the next change of density
 
     // Windows go into the element with the id "zf-windows", or else into the body.
     container: function() {
@@ -29,11 +41,11 @@ mergeInto(LibraryManager.library, {
       return (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + pixelSize + 'px ' + ZF.fontFamily;
     },
 
-    place: function(element, x, y, width, height) {
-      element.style.left = x + 'px';
-      element.style.top = y + 'px';
-      element.style.width = width + 'px';
-      element.style.height = height + 'px';
+    // A control keeps its box and font in the window's own pixels; layOut() places it at the
+    // window's scale, its edges on the device pixels where the canvas has them.
+    place: function(element, x, y, width, height, pixelSize, bold, italic) {
+      element.zfBox = { x: x, y: y, width: width, height: height };
+      element.zfFont = { pixelSize: pixelSize, bold: bold, italic: italic };
     },
 
     // The polite live region, which the page holds from the start: one that appears with its
@@ -155,63 +167,158 @@ mergeInto(LibraryManager.library, {
       ZF.paintTexts(win, x, y, width, height);
     },
 
-    // Reports the canvas's size in device pixels, now and after every change of zoom or
-    // density; the window then paints itself anew at that size. The browser's own count of the
-    // canvas's device pixels is taken where it agrees with the density (it differs by a pixel
-    // of rounding at most); where a browser does not keep it up to date, the density decides.
-    observe: function(view, win) {
-      var measure = function(deviceSize) {
-        if (!win.observer || win.element.hidden)
-          return;
-        var ratio = devicePixelRatio;
-        var width = Math.round(win.width * ratio);
-        var height = Math.round(win.height * ratio);
-        if (deviceSize && Math.abs(deviceSize.inlineSize - win.width * ratio) <= 1 &&
-            Math.abs(deviceSize.blockSize - win.height * ratio) <= 1) {
-          width = deviceSize.inlineSize;
-          height = deviceSize.blockSize;
-        }
-        if (width === win.canvas.width && height === win.canvas.height && win.painted)
-          return;
-        win.canvas.width = width;
-        win.canvas.height = height;
-        win.painted = true;
-        _zfweb_resized(view, width, height);
-      };
-      win.observer = typeof ResizeObserver === 'undefined' ? { disconnect: function() {} }
-        : new ResizeObserver(function(entries) {
-          var entry = entries[entries.length - 1];
-          if (entry.contentRect.width > 0)
-            measure(entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0]);
-        });
-      if (win.observer.observe) {
-        try {
-          win.observer.observe(win.canvas, { box: 'device-pixel-content-box' });
-        } catch (e) {
-          win.observer.observe(win.canvas); // browsers without that box
-        }
-      }
-      // A zoom resizes the page's viewport; a move to another screen changes the density.
-      win.onResize = function() { measure(null); };
-      addEventListener('resize', win.onResize);
-      var density = function() {
-        matchMedia('(resolution: ' + devicePixelRatio + 'dppx)').addEventListener('change',
-          function() {
-            if (!win.observer)
-              return; // the window is gone
-            measure(null);
-            density();
-          }, { once: true });
-      };
-      density();
-      measure(null);
+    // The part of the page the user sees, in CSS pixels: the visual viewport where the browser
+    // has one (it leaves out scroll bars and an on-screen keyboard), at the page's own zoom, so
+    // that a pinch zoom is the user's and is not undone.
+    visibleArea: function() {
+      var viewport = window.visualViewport;
+      if (viewport)
+        return { width: viewport.width * viewport.scale, height: viewport.height * viewport.scale };
+      return { width: document.documentElement.clientWidth,
+               height: document.documentElement.clientHeight };
     },
 
-    unobserve: function(win) {
-      if (win.observer)
-        win.observer.disconnect();
-      win.observer = null;
-      removeEventListener('resize', win.onResize);
+    // How a window of the given size lies on the screen: its scale, the size of its picture in
+    // device pixels, its size and origin in CSS pixels. The origin lies on a whole device pixel;
+    // a window wider or taller than the visible area starts at the margin, so that it can be
+    // scrolled to its every edge.
+    fitOf: function(win) {
+      var area = ZF.visibleArea();
+      var ratio = devicePixelRatio || 1;
+      var room = Math.min((area.width - 2 * ZF.margin) / win.width,
+                          (area.height - 2 * ZF.margin) / win.height);
+      // The steps are the density's, so that a zoom changes the window's device size little.
+      var scale = Math.max(ZF.smallestScale,
+                           Math.floor(room * ratio * ZF.scaleSteps) / ZF.scaleSteps / ratio);
+      var density = Math.min(scale * ratio, ZF.densityLimit);
+      var capped = density < scale * ratio;
+      // The window's size and origin are whole CSS pixels that are whole device pixels too
+      // (multiples of 4 at a density of 1.25): a browser that rounds boxes to CSS pixels puts
+      // the canvas on the same device pixels as one that rounds them to device pixels.
+      var step = ZF.wholeStep(ratio);
+      var whole = function(value) { return Math.max(step, Math.round(value / step) * step); };
+      var width = whole(win.width * scale), height = whole(win.height * scale);
+      // Past the density limit the browser enlarges the picture to the window's size.
+      var deviceWidth = capped ? Math.round(win.width * density) : Math.round(width * ratio);
+      var deviceHeight = capped ? Math.round(win.height * density) : Math.round(height * ratio);
+      var margin = Math.ceil(ZF.margin / step) * step;
+      return {
+        scale: scale, ratio: ratio, capped: capped,
+        deviceWidth: deviceWidth, deviceHeight: deviceHeight, width: width, height: height,
+        left: Math.max(margin, whole((area.width - width) / 2)),
+        top: Math.max(margin, whole((area.height - height) / 2)),
+      };
+    },
+
+    // The fewest CSS pixels that make whole device pixels at a density (1 at 1, 2 or 3; 4 at
+    // 1.25); 1 where there is no such small number.
+    wholeStep: function(ratio) {
+      for (var step = 1; step <= 16; ++step)
+        if (Math.abs(step * ratio - Math.round(step * ratio)) < 1e-6)
+          return step;
+      return 1;
+    },
+
+    // Places the window's element, canvas and controls at a fit; the controls' edges fall on
+    // the device pixels where the core's picture has them, their texts at the window's scale.
+    layOut: function(win, fit) {
+      var element = win.element;
+      element.style.width = fit.width + 'px';
+      element.style.height = fit.height + 'px';
+      element.style.marginLeft = fit.left + 'px';
+      element.style.marginTop = fit.top + 'px';
+      element.style.setProperty('--zf-scale', fit.scale);
+      // The print's scale, relative to the screen's: the window whole on an A4 page with
+      // 10 mm margins (718 × 1047 CSS pixels upright, 1047 × 718 across).
+      var print = function(pageWidth, pageHeight) {
+        return Math.min(pageWidth / win.width, pageHeight / win.height) / fit.scale;
+      };
+      element.style.setProperty('--zf-print-portrait', print(718, 1047));
+      element.style.setProperty('--zf-print-landscape', print(1047, 718));
+      win.canvas.style.width = fit.width + 'px';
+      win.canvas.style.height = fit.height + 'px';
+      var rx = fit.width * fit.ratio / win.width, ry = fit.height * fit.ratio / win.height;
+      var at = function(logical, r) { return ZF.edge(logical, r) / fit.ratio; };
+      win.placed.forEach(function(control) {
+        var box = control.zfBox, font = control.zfFont;
+        var left = at(box.x, rx), top = at(box.y, ry);
+        control.style.left = left + 'px';
+        control.style.top = top + 'px';
+        control.style.width = at(box.x + box.width, rx) - left + 'px';
+        control.style.height = at(box.y + box.height, ry) - top + 'px';
+        control.style.font = ZF.font(font.pixelSize * fit.scale, font.bold, font.italic);
+        if (control.zfRowHeight) {
+          // Rows of whole device pixels, all alike, as many as the list holds.
+          var inner = ZF.edge(box.y + box.height, ry) - ZF.edge(box.y, ry) - 2 * Math.ceil(fit.ratio);
+          var row = Math.min(Math.round(control.zfRowHeight * ry),
+                             Math.floor(inner / control.zfRows));
+          control.style.setProperty('--zf-row', row / fit.ratio + 'px');
+        }
+      });
+    },
+
+    // Fits a shown window to the visible area and, when its picture's size changes, has the
+    // core paint it anew at that density.
+    fit: function(view, win) {
+      if (win.element.hidden)
+        return;
+      var fit = ZF.fitOf(win);
+      ZF.layOut(win, fit);
+      var canvas = win.canvas;
+      if (fit.deviceWidth === canvas.width && fit.deviceHeight === canvas.height && win.painted)
+        return;
+      var before = { width: canvas.width, height: canvas.height };
+      canvas.width = fit.deviceWidth;
+      canvas.height = fit.deviceHeight;
+      if (_zfweb_resized(view, fit.deviceWidth, fit.deviceHeight)) {
+        win.painted = true;
+      } else if (win.painted) {
+        // No picture at that size: the old one, enlarged or shrunk by the browser.
+        canvas.width = before.width;
+        canvas.height = before.height;
+        _zfweb_resized(view, before.width, before.height);
+      }
+    },
+
+    fitAll: function() {
+      ZF.views.forEach(function(win, view) { ZF.fit(view, win); });
+    },
+
+    // A resize by dragging sends many events: the windows fit once per frame.
+    fitSoon: function() {
+      if (ZF.fitPending)
+        return;
+      ZF.fitPending = true;
+      requestAnimationFrame(function() {
+        ZF.fitPending = false;
+        ZF.fitAll();
+      });
+    },
+
+    // The page listens once for what changes the fit: a resize, a rotation or a zoom resizes
+    // the visible area; a move to another screen changes the density, which only a media query
+    // for the present density tells. Only the page's state is held, never a window.
+    wireFit: function() {
+      if (ZF.fitWired)
+        return;
+      ZF.fitWired = true;
+      addEventListener('resize', ZF.fitSoon);
+      if (window.visualViewport)
+        visualViewport.addEventListener('resize', ZF.fitSoon);
+      ZF.watchDensity();
+    },
+
+    watchDensity: function() {
+      var watch = ZF.densityWatch;
+      if (watch)
+        watch.query.removeEventListener('change', watch.changed);
+      var query = matchMedia('(resolution: ' + devicePixelRatio + 'dppx)');
+      var changed = function() {
+        ZF.watchDensity();
+        ZF.fitSoon();
+      };
+      query.addEventListener('change', changed);
+      ZF.densityWatch = { query: query, changed: changed };
     },
 
     updateTitle: function() {
@@ -226,33 +333,115 @@ mergeInto(LibraryManager.library, {
       if (win.element.contains(document.activeElement))
         return;
       var usable = function(element) {
-        return element && !element.disabled && !element.hidden;
+        return element && !element.disabled && !element.hidden && element.tabIndex >= 0;
       };
       var target = usable(win.lastFocus) ? win.lastFocus : win.focusable.find(usable);
       if (target)
         target.focus({ focusVisible: true });
     },
 
-    // The list's Click follows the user: a change of selection by mouse or keyboard, and a
-    // click on the entry already selected. The user can never clear the selection.
+    // The list is the page's own element, a listbox as WAI-ARIA describes it: one tab stop,
+    // its entries as options, the chosen one its active descendant. It is drawn by the page, so
+    // that it shows its rows in every browser, mobile ones included, and keeps the scheme's
+    // highlight on the chosen entry with or without the focus.
+    // The list's Click follows the user: a press of the mouse on any entry, the one already
+    // chosen included, a tap on one, or a key that moves the choice. The user can never clear
+    // the choice.
     wireList: function(view, slot, list) {
-      var before = -1;
-      list.addEventListener('mousedown', function() {
-        before = list.selectedIndex;
-      });
-      list.addEventListener('change', function() {
-        if (list.selectedIndex < 0) {
-          list.selectedIndex = list.zfSelected;
+      var choose = function(index) {
+        if (list.zfEnabled && index >= 0 && index < list.zfItems.children.length)
+          _zfweb_chosen(view, slot, index);
+      };
+      var optionAt = function(target) {
+        var option = target && target.closest ? target.closest('[role="option"]') : null;
+        return option && option.parentNode === list.zfItems
+          ? Array.prototype.indexOf.call(list.zfItems.children, option) : -1;
+      };
+      // The row under a point, by the rows' geometry: every point of a row belongs to it, up
+      // to its edges, whatever its text covers.
+      var rowAt = function(x, y) {
+        var items = list.zfItems, first = items.firstElementChild;
+        var box = items.getBoundingClientRect();
+        if (!first || x < box.left || x >= box.right || y < box.top || y >= box.bottom)
+          return -1;
+        var row = first.getBoundingClientRect().height;
+        var index = Math.floor((y - box.top + items.scrollTop) / row);
+        return index < items.children.length ? index : -1;
+      };
+      // A mouse chooses as it is pressed, as on the desktop; a finger or a pen when it is
+      // lifted on the entry it touched, so that a finger that scrolls the page chooses nothing.
+      var touched = null;
+      list.addEventListener('pointerdown', function(event) {
+        if (event.pointerType === 'mouse') {
+          if (event.button !== 0)
+            return;
+          // The focus first, then the Click: a report the Click may open keeps the focus.
+          event.preventDefault();
+          if (list.tabIndex >= 0)
+            list.focus({ preventScroll: true });
+          choose(rowAt(event.clientX, event.clientY));
           return;
         }
-        _zfweb_chosen(view, slot, list.selectedIndex);
+        touched = { id: event.pointerId, index: rowAt(event.clientX, event.clientY) };
       });
+      list.addEventListener('pointerup', function(event) {
+        if (!touched || touched.id !== event.pointerId)
+          return;
+        var index = rowAt(event.clientX, event.clientY);
+        var wanted = touched.index;
+        touched = null;
+        if (index >= 0 && index === wanted) {
+          if (document.activeElement !== list && list.tabIndex >= 0)
+            list.focus({ preventScroll: true });
+          choose(index);
+        }
+      });
+      list.addEventListener('pointercancel', function() { touched = null; });
+      // A click without a pointer behind it: a screen reader's or a script's.
       list.addEventListener('click', function(event) {
-        var option = event.target.closest ? event.target.closest('option') : null;
-        if (option && before >= 0 && option.index === before && list.selectedIndex === before)
-          _zfweb_chosen(view, slot, before);
-        before = -1;
+        if (event.detail === 0)
+          choose(optionAt(event.target));
       });
+      list.addEventListener('keydown', function(event) {
+        if (event.altKey || event.ctrlKey || event.metaKey || !list.zfEnabled)
+          return;
+        var count = list.zfItems.children.length, now = list.zfSelected;
+        var page = Math.max(1, list.zfRows - 1);
+        var from = Math.max(now, 0);
+        var target = {
+          ArrowDown: now < 0 ? 0 : Math.min(count - 1, now + 1),
+          ArrowUp: now < 0 ? 0 : Math.max(0, now - 1),
+          Home: 0,
+          End: count - 1,
+          PageDown: Math.min(count - 1, from + page),
+          PageUp: Math.max(0, from - page),
+        }[event.key];
+        if (target === undefined)
+          return;
+        event.preventDefault(); // the page does not scroll
+        if (count > 0 && target !== now)
+          choose(target);
+      });
+    },
+
+    // Shows the core's choice: the highlight, the active descendant, the row in view.
+    showChoice: function(list) {
+      var items = list.zfItems;
+      Array.prototype.forEach.call(items.children, function(option, index) {
+        option.setAttribute('aria-selected', index === list.zfSelected ? 'true' : 'false');
+      });
+      var chosen = items.children[list.zfSelected];
+      if (!chosen) {
+        list.removeAttribute('aria-activedescendant');
+        return;
+      }
+      list.setAttribute('aria-activedescendant', chosen.id);
+      // Scrolled within the list only, never the page.
+      var top = chosen.offsetTop, bottom = top + chosen.offsetHeight;
+      if (top < items.scrollTop)
+        items.scrollTop = top;
+      else if (bottom > items.scrollTop + items.clientHeight)
+        items.scrollTop = bottom - items.clientHeight;
     },
   },
 
@@ -262,13 +451,9 @@ mergeInto(LibraryManager.library, {
     element.id = UTF8ToString(name);
     element.className = 'zf-window';
     element.hidden = true;
-    element.style.width = width + 'px';
-    element.style.height = height + 'px';
     var canvas = document.createElement('canvas');
     canvas.className = 'zf-canvas';
     canvas.setAttribute('role', 'img');
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
     canvas.width = 0;
     canvas.height = 0;
     // The controls go in before it: the drawing comes after them, as on the desktop.
@@ -277,6 +462,7 @@ mergeInto(LibraryManager.library, {
       element: element, canvas: canvas, context: canvas.getContext('2d'),
       caption: UTF8ToString(caption),
       width: width, height: height, labels: [], controls: new Map(), focusable: [],
+      placed: [], // the elements laid out at the window's scale
     };
     // A window is an application to a screen reader, named by its caption: inside it the keys
     // belong to the program, so the arrow keys reach the list instead of moving the reader.
@@ -287,7 +473,7 @@ mergeInto(LibraryManager.library, {
     });
     ZF.views.set(view, win);
     ZF.container().appendChild(element);
-    ZF.observe(view, win);
+    ZF.wireFit();
   },
 
   zfweb_destroy_window__deps: ['$ZF'],
@@ -295,7 +481,6 @@ mergeInto(LibraryManager.library, {
     var win = ZF.views.get(view);
     if (!win)
       return;
-    ZF.unobserve(win);
     win.element.remove();
     ZF.shown = ZF.shown.filter(function(each) { return each !== win; });
     ZF.views.delete(view);
@@ -311,6 +496,7 @@ mergeInto(LibraryManager.library, {
     ZF.started = true;
     ZF.later(function() {
       win.element.hidden = false;
+      ZF.fit(view, win);
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
       ZF.updateTitle();
       ZF.focusFirst(win);
@@ -354,8 +540,8 @@ mergeInto(LibraryManager.library, {
     element.className = 'zf-label';
     element.dataset.name = UTF8ToString(name);
     element.hidden = true;
-    ZF.place(element, x, y, width, height);
-    element.style.font = ZF.font(pixelSize, bold, italic);
+    ZF.place(element, x, y, width, height, pixelSize, bold, italic);
+    win.placed.push(element);
     element.style.textAlign = ['left', 'right', 'center'][alignment];
     win.element.insertBefore(element, win.canvas);
     var label = {
@@ -390,8 +576,8 @@ mergeInto(LibraryManager.library, {
     button.type = 'button';
     button.className = 'zf-button';
     button.dataset.name = UTF8ToString(name);
-    ZF.place(button, x, y, width, height);
-    button.style.font = ZF.font(pixelSize, bold, italic);
+    ZF.place(button, x, y, width, height, pixelSize, bold, italic);
+    win.placed.push(button);
     button.hidden = !visible;
     button.addEventListener('click', function() {
       _zfweb_pressed(view, slot);
@@ -412,16 +598,28 @@ mergeInto(LibraryManager.library, {
   zfweb_create_list: function(view, slot, name, x, y, width, height, pixelSize, bold, italic,
                               background, foreground, visible) {
     var win = ZF.views.get(view);
-    var list = document.createElement('select');
+    var list = document.createElement('div');
     list.className = 'zf-list';
     list.dataset.name = UTF8ToString(name);
-    list.size = Math.max(2, Math.floor(height / ZF.metrics(pixelSize).height));
-    ZF.place(list, x, y, width, height);
-    list.style.font = ZF.font(pixelSize, bold, italic);
+    list.id = win.element.id + '-' + list.dataset.name;
+    list.setAttribute('role', 'listbox');
+    list.tabIndex = 0;
+    // Rows as high as the desktop's: the face's line spacing, as many as the box holds whole.
+    list.zfRowHeight = ZF.metrics(pixelSize).height;
+    list.zfRows = Math.max(2, Math.floor(height / list.zfRowHeight));
+    ZF.place(list, x, y, width, height, pixelSize, bold, italic);
+    win.placed.push(list);
     list.style.backgroundColor = ZF.css(background);
     list.style.color = ZF.css(foreground);
     list.hidden = !visible;
     list.zfSelected = -1;
+    list.zfEnabled = true;
+    // The entries scroll inside the frame: a frame that scrolled itself would be rounded to
+    // the device pixels otherwise than the window's picture is.
+    list.zfItems = document.createElement('div');
+    list.zfItems.className = 'zf-items';
+    list.zfItems.setAttribute('role', 'none');
+    list.appendChild(list.zfItems);
     ZF.wireList(view, slot, list);
     win.element.insertBefore(list, win.canvas);
     win.controls.set(slot, list);
@@ -430,22 +628,32 @@ mergeInto(LibraryManager.library, {
 
   zfweb_clear_list__deps: ['$ZF'],
   zfweb_clear_list: function(view, slot) {
-    ZF.views.get(view).controls.get(slot).replaceChildren();
+    ZF.views.get(view).controls.get(slot).zfItems.replaceChildren();
   },
 
   zfweb_add_list_item__deps: ['$ZF'],
   zfweb_add_list_item: function(view, slot, text) {
-    var option = document.createElement('option');
+    var list = ZF.views.get(view).controls.get(slot);
+    var option = document.createElement('div');
+    option.className = 'zf-option';
+    option.setAttribute('role', 'option');
+    option.setAttribute('aria-selected', 'false');
+    option.id = list.id + '-' + list.zfItems.children.length;
     option.textContent = UTF8ToString(text);
-    ZF.views.get(view).controls.get(slot).appendChild(option);
+    list.zfItems.appendChild(option);
   },
 
   zfweb_update_list__deps: ['$ZF'],
   zfweb_update_list: function(view, slot, selected, enabled, name) {
     var list = ZF.views.get(view).controls.get(slot);
     list.zfSelected = selected;
-    list.selectedIndex = selected;
-    list.disabled = !enabled;
+    list.zfEnabled = !!enabled;
+    list.tabIndex = enabled ? 0 : -1;
+    if (enabled)
+      list.removeAttribute('aria-disabled');
+    else
+      list.setAttribute('aria-disabled', 'true');
+    ZF.showChoice(list);
     var accessibleName = UTF8ToString(name);
     if (accessibleName)
       list.setAttribute('aria-label', accessibleName);
@@ -493,7 +701,6 @@ mergeInto(LibraryManager.library, {
     ZF.later(function() {
       // Every window leaves the page; the page's start-up says that the program has ended.
       ZF.views.forEach(function(win) {
-        ZF.unobserve(win);
         win.element.remove();
       });
       ZF.shown = [];

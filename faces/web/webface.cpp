@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <emscripten/emscripten.h>
+#include <new>
 #include <vector>
 
 // What the page's script (face.js) does for this side. Texts are UTF-8; a view is named by its
@@ -131,15 +132,20 @@ void WebWindowView::repaint(const PixelRect &rect)
                 m_image.scale().deviceHeight(), device.x, device.y, device.width, device.height);
 }
 
-void WebWindowView::resized(int deviceWidth, int deviceHeight)
+bool WebWindowView::resized(int deviceWidth, int deviceHeight)
 {
     const PixelRect client = m_form.clientBox();
     // A canvas far larger than its window would be a page's mistake: a ratio beyond 8 is none.
     if (deviceWidth <= 0 || deviceHeight <= 0 || deviceWidth > 8 * client.width ||
         deviceHeight > 8 * client.height)
-        return;
-    m_image.resize(forms::DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
+        return false;
+    try {
+        m_image.resize(forms::DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
+    } catch (const std::bad_alloc &) {
+        return false; // the old picture stays, and the page shows it enlarged
+    }
     repaint({0, 0, client.width, client.height});
+    return true;
 }
 
 int WebWindowView::slotOf(const forms::Control &control) const
@@ -254,8 +260,8 @@ EMSCRIPTEN_KEEPALIVE void zfweb_chosen(webface::WebWindowView *view, int slot, i
     view->chosen(slot, index);
 }
 
-EMSCRIPTEN_KEEPALIVE void zfweb_resized(webface::WebWindowView *view, int width, int height)
+EMSCRIPTEN_KEEPALIVE int zfweb_resized(webface::WebWindowView *view, int width, int height)
 {
-    view->resized(width, height);
+    return view->resized(width, height) ? 1 : 0;
 }
 }

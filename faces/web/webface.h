@@ -35,8 +35,9 @@ public:
     // word is checked, never trusted.
     void pressed(int slot);
     void chosen(int slot, int index);
-    // The canvas's size in device pixels changed: a new density, a zoom. Paints it all anew.
-    void resized(int deviceWidth, int deviceHeight);
+    // The canvas's size in device pixels changed: a new fit, density or zoom. Paints it all
+    // anew; false, and nothing changed, for a size it cannot paint.
+    bool resized(int deviceWidth, int deviceHeight);
 
 private:
     int slotOf(const forms::Control &control) const;

@@ -134,7 +134,6 @@ class TestWindowsResources : public QObject
 private Q_SLOTS:
     void initTestCase();
     void everyResourceIsGerman();
-    void versionRecord_data();
     void versionRecord();
     void fixedVersion();
     void iconGroup();
@@ -164,21 +163,8 @@ void TestWindowsResources::everyResourceIsGerman()
         QCOMPARE(resource.language, German);
 }
 
-void TestWindowsResources::versionRecord_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("FileVersion") << u"FileVersion"_s << u"1.00"_s;
-    QTest::newRow("ProductVersion") << u"ProductVersion"_s << u"1.00"_s;
-    QTest::newRow("ProductName") << u"ProductName"_s << u"Zerfallsfrist"_s;
-    QTest::newRow("InternalName") << u"InternalName"_s << u"Zerfallsfrist"_s;
-    QTest::newRow("OriginalFilename") << u"OriginalFilename"_s << u"Zerfallsfrist.exe"_s;
-}
-
 void TestWindowsResources::versionRecord()
 {
-    QFETCH(QString, key);
-    QFETCH(QString, value);
     QCOMPARE(m_version.key, u"VS_VERSION_INFO"_s);
     const VersionNode *strings = childNamed(m_version, u"StringFileInfo"_s);
     QVERIFY(strings);
@@ -186,11 +172,17 @@ void TestWindowsResources::versionRecord()
     QCOMPARE(strings->children.size(), 1u);
     const VersionNode &table = strings->children.front();
     QCOMPARE(table.key, u"040704B0"_s);
-    QCOMPARE(table.children.size(), 5u);
-    const VersionNode *entry = childNamed(table, key);
-    QVERIFY(entry);
-    QVERIFY(entry->text);
-    QCOMPARE(textValue(*entry), value);
+    const std::pair<QString, QString> entries[] = {{u"FileVersion"_s, u"1.00"_s},
+                                                   {u"ProductVersion"_s, u"1.00"_s},
+                                                   {u"ProductName"_s, u"Zerfallsfrist"_s},
+                                                   {u"InternalName"_s, u"Zerfallsfrist"_s},
+                                                   {u"OriginalFilename"_s, u"Zerfallsfrist.exe"_s}};
+    QCOMPARE(table.children.size(), std::size(entries));
+    for (const auto &[key, value] : entries) {
+        const VersionNode *entry = childNamed(table, key);
+        QVERIFY2(entry && entry->text, qPrintable(key));
+        QCOMPARE(textValue(*entry), value);
+    }
 
     // Translation: language 0x0407, code page 1200, as two little-endian words
     const VersionNode *variables = childNamed(m_version, u"VarFileInfo"_s);

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The comparison window on screen: its transparent labels, the focus, and the five curves
-// that "Start" draws, as the platform shows them.
+// The comparison window on screen: its transparent labels and the five curves that "Start"
+// draws, as the platform shows them.
 
 #include "comparison/form2.h"
 #include "faces/qt/painting.h"
@@ -27,17 +27,12 @@ constexpr Colour Plutonium = 0x00FF00FF; // red 255, blue 255
 
 } // namespace
 
-class TestComparisonWindow : public QObject
+class TestComparisonWindow : public testsupport::WindowTest<Form2>
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::prepareApplication(); }
-    void init();
-    void cleanup();
-
     void labelsAreTransparent();
-    void focusStartsOnStart();
     void curvesOnScreen_data();
     void curvesOnScreen();
     void secondStartChangesNoPixel();
@@ -45,56 +40,23 @@ private Q_SLOTS:
 private:
     QPoint pixelOf(double x, double y) const
     {
-        const auto pixel = m_form->scale().toPixel(x, y);
+        const auto pixel = form().scale().toPixel(x, y);
         return pixel ? QPoint(pixel->x, pixel->y) : QPoint(-1, -1);
     }
-
-    std::unique_ptr<testsupport::RecordingQtFace> m_face;
-    std::unique_ptr<Runtime> m_runtime;
-    std::unique_ptr<Form2> m_form;
 };
-
-void TestComparisonWindow::init()
-{
-    m_face = std::make_unique<testsupport::RecordingQtFace>();
-    m_runtime = std::make_unique<Runtime>(*m_face, ",");
-    m_form = std::make_unique<Form2>(*m_runtime);
-    m_runtime->dispatch([this] { m_form->Show(); });
-    QVERIFY(QTest::qWaitForWindowExposed(qtface::windowOf(*m_form)));
-}
-
-void TestComparisonWindow::cleanup()
-{
-    QVERIFY(m_face->reported.empty());
-    m_form.reset();
-    m_runtime.reset();
-    m_face.reset();
-}
 
 void TestComparisonWindow::labelsAreTransparent()
 {
     // Off their text, the labels' boxes show the window's white, not a label background.
-    testsupport::press(m_form->Command1); // the legend has its captions only after "Start"
-    const QImage image = screenImage(*m_form);
-    const QRgb background = rgb(m_form->backColor());
+    testsupport::press(form().Command1); // the legend has its captions only after "Start"
+    const QImage image = screenImage(form());
+    const QRgb background = rgb(form().backColor());
     QVERIFY(background != rgb(SystemColour::ButtonFace));
-    for (const Label *label : m_form->labels()) {
+    for (const Label *label : form().labels()) {
         const QRect box = qtface::toQRect(label->box());
         QVERIFY(!testsupport::inkRect(*label, image.devicePixelRatio()).contains(box.topLeft()));
         QVERIFY2(pixelAt(image, box.topLeft()) == background, label->name().c_str());
     }
-}
-
-void TestComparisonWindow::focusStartsOnStart()
-{
-    QWidget *start = testsupport::widget(m_form->Command1);
-    QWidget *back = testsupport::widget(m_form->Command2);
-    QTRY_COMPARE(testsupport::focusWidget(), start);
-    // Only the two buttons take the focus: Tab goes from "Start" to "Zurück" and back.
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), back);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), start);
 }
 
 void TestComparisonWindow::curvesOnScreen_data()
@@ -122,20 +84,20 @@ void TestComparisonWindow::curvesOnScreen()
     QFETCH(double, x);
     QFETCH(double, y);
     QFETCH(Colour, colour);
-    testsupport::press(m_form->Command1);
-    QCOMPARE(pixelAt(screenImage(*m_form), pixelOf(x, y)), rgb(colour));
+    testsupport::press(form().Command1);
+    QCOMPARE(pixelAt(screenImage(form()), pixelOf(x, y)), rgb(colour));
 }
 
 void TestComparisonWindow::secondStartChangesNoPixel()
 {
-    const QImage before = screenImage(*m_form);
-    testsupport::press(m_form->Command1);
-    const QImage first = screenImage(*m_form);
+    const QImage before = screenImage(form());
+    testsupport::press(form().Command1);
+    const QImage first = screenImage(form());
     QVERIFY(first != before);
     // Each legend entry is seen in its colour.
-    QVERIFY(testsupport::contains(first, qtface::toQRect(m_form->Label1.box()), rgb(Caesium)));
-    testsupport::press(m_form->Command1);
-    QCOMPARE(screenImage(*m_form), first);
+    QVERIFY(testsupport::contains(first, qtface::toQRect(form().Label1.box()), rgb(Caesium)));
+    testsupport::press(form().Command1);
+    QCOMPARE(screenImage(form()), first);
 }
 
 QTEST_MAIN(TestComparisonWindow)

@@ -10,24 +10,28 @@
 
 #include <doctest.h>
 #include <string>
+#include <vector>
 
 using namespace forms;
 using testsupport::RecordingFace;
 
 namespace {
 
-// The legend as a pupil must read it, entry by entry; colours are 0x00BBGGRR.
+// The legend as a pupil must read it, entry by entry, and as a screen reader names each
+// entry's colour; colours are 0x00BBGGRR.
 struct LegendEntry
 {
     const char *caption;
     Colour colour;
+    const char *colourWord;
 };
 constexpr LegendEntry Legend[] = {
-    {"Cs-137 (Cäsium -137)", 0x008080FF}, // red 255, green 128, blue 128
-    {"Am-241 (Americium -241)", 0x00C00000}, // blue 192
-    {"Ra-226 (Radium -226)", 0x000000FF}, // red 255
-    {"C-14 (Kohlenstoff -14)", 0x000040C0}, // red 192, green 64
-    {"Pu-239 (Plutonium -239)", 0x00FF00FF}, // plutonium's own symbol, not platinum's
+    {"Cs-137 (Cäsium -137)", 0x008080FF, "Hellrot"}, // red 255, green 128, blue 128
+    {"Am-241 (Americium -241)", 0x00C00000, "Dunkelblau"}, // blue 192
+    {"Ra-226 (Radium -226)", 0x000000FF, "Rot"}, // red 255
+    {"C-14 (Kohlenstoff -14)", 0x000040C0, "Dunkelorange"}, // red 192, green 64
+    // plutonium's own symbol, not platinum's
+    {"Pu-239 (Plutonium -239)", 0x00FF00FF, "Magenta"}, // red 255, blue 255
 };
 constexpr std::int64_t LegendCalls = 10; // a caption and a colour per legend label
 constexpr std::int64_t PointsPerCurve = 10001; // years 0 to 10000
@@ -71,6 +75,24 @@ TEST_CASE("Start captions and colours the legend, draws 50005 points, then shows
     CHECK(form.intZeit.value() == 10001);
     CHECK(RecordingFace::viewOf(form).repaints.size() == 1);
     CHECK(comparison.face.reports.empty());
+}
+
+TEST_CASE("screen readers hear the legend in order, each entry with its colour's name")
+{
+    Comparison comparison;
+    comparison.form.Command1.press();
+    std::string entries;
+    for (const LegendEntry &entry : Legend)
+        entries +=
+            std::string(entries.empty() ? "" : ", ") + entry.caption + " in " + entry.colourWord;
+    CHECK(RecordingFace::viewOf(comparison.form).announcements ==
+          std::vector<std::string>{"Fünf Zerfallskurven sind gezeichnet. Die Legende, von der "
+                                   "kürzesten zur längsten Zerfallsfrist: " +
+                                   entries + "."});
+    CHECK(comparison.form.drawingDescription() ==
+          "Zerfallskurven von fünf Isotopen über 10000 Jahre, jede in ihrer Farbe: " + entries +
+              ". Sie sind nach der Zerfallsfrist geordnet, von der kürzesten zur längsten; je "
+              "kürzer sie ist, desto schneller fällt die Kurve.");
 }
 
 TEST_CASE("the five curves' points, in their colours")

@@ -65,9 +65,9 @@ struct Sample
     Sample() { form.PSet(17 * 15 + 7, 3 * 15 + 7, Red); } // the point: logical pixel (17, 3)
 };
 
-DeviceImage paintedAt(const Form &form, double density)
+DeviceImage paintedAt(const Form &form, double density, PixelOrder order = PixelOrder::Rgba)
 {
-    DeviceImage image;
+    DeviceImage image(order);
     image.resize(DeviceScale::atDensity(form.clientBox().width, form.clientBox().height, density));
     image.paint(form, {0, 0, image.scale().deviceWidth(), image.scale().deviceHeight()});
     return image;
@@ -117,6 +117,10 @@ TEST_CASE("the picture's pixels at densities 1, 1.25, 1.5 and 2, worked out by h
         CHECK(row(image, 2) == "..########....#.....");
         CHECK(row(image, 3) == ".................o..");
         CHECK(row(image, 9) == "...##..##..##.......");
+        // The same picture in the other byte order, red and blue swapped in memory.
+        const DeviceImage bgra = paintedAt(sample.form, 1, PixelOrder::Bgra);
+        CHECK(row(bgra, 3) == row(image, 3));
+        CHECK(bgra.pixels()[3 * 20 + 17] == 0xFFFF0000u);
     }
     SUBCASE("density 1.25")
     {

@@ -23,6 +23,10 @@ using testsupport::RecordingFace;
 namespace {
 
 constexpr Colour Black = 0x00000000;
+// The platform calls of choosing an isotope: the list's ListIndex, the half-life and the six
+// axis values as text, eight captions (those seven and the name), a point for each of the
+// curve's 1501 indices, and Enabled of "Weiter".
+constexpr std::int64_t ChoiceCalls = 1 + 7 + 8 + 1501 + 1;
 
 struct Lesson
 {
@@ -106,7 +110,7 @@ TEST_CASE("choosing an isotope captions its half-life and the time axis")
     }
 }
 
-TEST_CASE("the curve's points are exact, and land where the guide lines cross")
+TEST_CASE("the curve's 1501 points are exact, all set, and land where the guide lines cross")
 {
     const float halves[] = {50.0f, 25.0f, 12.5f, 6.25f, 3.125f, 1.5625f};
     for (int k = 1; k <= 6; ++k) {
@@ -121,15 +125,27 @@ TEST_CASE("the curve's points are exact, and land where the guide lines cross")
         REQUIRE(point.y == static_cast<float>(100.0 * std::pow(0.5, index / 250.0)));
     }
 
+    // A choice sets the 1501 points by a call each, and draws nothing else. Where the curve is
+    // flat several points share a pixel, so only the calls show a point left out.
     Lesson lesson;
+    const auto before = lesson.runtime.callCount();
     lesson.choose(3);
-    int set = 0;
+    CHECK(lesson.runtime.callCount() - before == ChoiceCalls);
+    std::set<std::pair<int, int>> expected, drawn;
+    for (int index = 0; index <= 1500; ++index) {
+        const auto pixel =
+            lesson.form.scale().toPixel(static_cast<float>(index / 10.0),
+                                        static_cast<float>(100.0 * std::pow(0.5, index / 250.0)));
+        REQUIRE((pixel && lesson.form.points().contains(*pixel)));
+        expected.insert({pixel->x, pixel->y});
+    }
     for (int y = 0; y < lesson.form.points().height(); ++y)
         for (int x = 0; x < lesson.form.points().width(); ++x)
-            set += lesson.form.points().at({x, y}) != 0;
-    CHECK(set > 700); // 1501 points, several on one pixel where the curve is flat
-    for (int index : {0, 250, 500, 750, 1000, 1250, 1500})
-        CHECK(lesson.curve(index) == toRgba(Foreground));
+            if (const Rgba colour = lesson.form.points().at({x, y})) {
+                CHECK(colour == toRgba(Foreground));
+                drawn.insert({x, y});
+            }
+    CHECK(drawn == expected);
     // (25, 50) lies on the crossing of the first half-life's guides, (0, 100) on the tick.
     const auto crossing = *lesson.form.scale().toPixel(25, 50);
     CHECK(crossing.x == lesson.form.Line7.start().x);
@@ -163,14 +179,28 @@ TEST_CASE("each press of Weiter shows its texts, guides, colours and curve segme
         {}};
     const std::vector<std::vector<std::string>> guides{
         {"Line4", "Line7"}, {"Line5", "Line9"}, {"Line6", "Line8"}, {"Line11", "Line10"}};
+    // Platform calls of each press: a colour and a width per guide line set, a colour per
+    // label, 251 points per segment drawn, and the eighth press's caption.
+    constexpr int Segment = 251;
+    const std::int64_t callsOfPress[] = {0,
+                                         1,
+                                         1,
+                                         15,
+                                         2 * 2 + 4 + Segment,
+                                         2 + Segment + 2 * 2 + 4 + Segment,
+                                         2 * 2 + 2 + Segment + 2 * 2 + 2 + Segment,
+                                         2 * 2 + 2 + Segment + 2 * 2 + 2 + Segment,
+                                         4 * 2 + 4 + Segment + 1};
 
     Lesson lesson;
     lesson.choose(3);
     Form1 &form = lesson.form;
     for (int presses = 0; presses <= 8; ++presses) {
         CAPTURE(presses);
+        const auto before = lesson.runtime.callCount();
         if (presses > 0)
             lesson.press(1);
+        CHECK(lesson.runtime.callCount() - before == callsOfPress[presses]);
         CHECK(form.intClicks.value() == presses);
         for (const std::string &name : texts)
             CHECK(form.label(name).isVisible() == shownAfter[presses].contains(name));
@@ -252,18 +282,14 @@ TEST_CASE("the pupil cannot choose nothing; choosing again redraws")
     CHECK(lesson.form.Label10.caption() == "Uran 238");
     const auto calls = lesson.runtime.callCount();
     lesson.choose(3); // a click on the selected entry raises Click too: the curve again
-    CHECK(lesson.runtime.callCount() - calls > decay::LessonLastIndex);
+    CHECK(lesson.runtime.callCount() - calls == ChoiceCalls);
 }
 
 TEST_CASE("a fault anywhere in a handler leaves what it did and ends through the report")
 {
-    // Choosing Uran 238 makes a fixed number of platform calls; fail each in turn.
-    Lesson count;
-    const auto before = count.runtime.callCount();
-    count.choose(3);
-    const auto calls = count.runtime.callCount() - before;
-    REQUIRE(calls > 1501);
-    for (std::int64_t n : {std::int64_t{1}, std::int64_t{2}, std::int64_t{10}, calls - 1, calls}) {
+    // Choosing an isotope makes a fixed number of platform calls; fail some in turn.
+    for (std::int64_t n :
+         {std::int64_t{1}, std::int64_t{2}, std::int64_t{10}, ChoiceCalls - 1, ChoiceCalls}) {
         CAPTURE(n);
         Lesson lesson;
         lesson.runtime.failCall(n);

@@ -2,12 +2,12 @@
 # SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Installs a build into a staging folder, starts the program as its launcher does on a virtual
-# X display, and checks that a dock can tie each window it shows to the launcher. On X11 a
-# dock knows a window by its WM_CLASS, an instance name and a class name, and takes the
+# Installs a build into a staging folder, starts the program as its launcher does on the X
+# display of DISPLAY, and checks that a dock can tie each window it shows to the launcher. On
+# X11 a dock knows a window by its WM_CLASS, an instance name and a class name, and takes the
 # launcher whose StartupWMClass is one of them or, without that key, whose desktop ID is.
-# Exits with 77 (skipped) when Xvfb or the X utilities are missing.
-#     check-window.sh <build folder> <staging folder> <app id>
+# Exits with 77 (skipped) when the X utilities are missing.
+#     tests/support/with-xvfb.sh -- check-window.sh <build folder> <staging folder> <app id>
 set -eu
 build=$1 stage=$2 id=$3
 
@@ -17,7 +17,7 @@ fail() {
     exit 1
 }
 
-for tool in Xvfb xprop xwininfo; do
+for tool in xprop xwininfo; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "$tool is not installed: skipped (scripts/setup-debian.sh installs it)"
         exit 77
@@ -32,29 +32,17 @@ value() { sed -n "s/^$1=//p" "$desktop"; }
 command=$(value Exec | sed 's/ *%[fFuUdDnNickvm]//g')
 startup_class=$(value StartupWMClass)
 
-program='' xvfb=''
+program=''
 stop() {
     [ -z "$program" ] || kill "$program" 2>/dev/null || true
-    [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
     wait
 }
 trap stop EXIT
 
-# Xvfb picks a free display itself and writes its number once it takes connections.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 \
-    3>"$stage/display" 2>"$stage/xvfb.log" &
-xvfb=$!
-tries=0
-until [ -s "$stage/display" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -le 100 ] || fail "Xvfb did not start: $(cat "$stage/xvfb.log")"
-    sleep 0.1
-done
-DISPLAY=:$(cat "$stage/display")
 # a runtime folder of its own, as a desktop session has
 XDG_RUNTIME_DIR=$stage/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-export DISPLAY XDG_RUNTIME_DIR
+export XDG_RUNTIME_DIR
 
 # The launcher's command, found on the PATH as a desktop finds it, on X11 (the tests' own
 # offscreen platform would show no window).

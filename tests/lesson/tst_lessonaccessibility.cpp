@@ -32,14 +32,12 @@ constexpr int Uran238 = 3;
 
 } // namespace
 
-class TestLessonAccessibility : public QObject
+class TestLessonAccessibility : public testsupport::WindowTest<Form1>
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
-    void cleanup();
 
     void treeInTabOrder();
     void labelsFollowTheLesson_data();
@@ -51,7 +49,6 @@ private Q_SLOTS:
     void focusIsVisible();
 
 private:
-    QWidget *window() const { return qtface::windowOf(*m_form); }
     QAccessibleInterface *tree() const { return QAccessible::queryAccessibleInterface(window()); }
     QAccessibleInterface *of(const Label &label) const;
     QAccessibleInterface *of(const WidgetControl &control) const
@@ -59,34 +56,12 @@ private:
         return QAccessible::queryAccessibleInterface(qtface::widgetOf(control));
     }
     QAccessibleInterface *diagram() const;
-
-    std::unique_ptr<testsupport::RecordingQtFace> m_face;
-    std::unique_ptr<Runtime> m_runtime;
-    std::unique_ptr<Form1> m_form;
 };
 
 void TestLessonAccessibility::initTestCase()
 {
     testsupport::prepareApplication();
     QVERIFY(testsupport::listenAsScreenReader(record));
-}
-
-void TestLessonAccessibility::init()
-{
-    m_face = std::make_unique<testsupport::RecordingQtFace>();
-    m_runtime = std::make_unique<Runtime>(*m_face, ",");
-    m_form = std::make_unique<Form1>(*m_runtime);
-    m_form->load();
-    m_runtime->dispatch([this] { m_form->Show(); });
-    QVERIFY(QTest::qWaitForWindowExposed(window()));
-}
-
-void TestLessonAccessibility::cleanup()
-{
-    QVERIFY(m_face->reported.empty());
-    m_form.reset();
-    m_runtime.reset();
-    m_face.reset();
 }
 
 QAccessibleInterface *TestLessonAccessibility::diagram() const
@@ -117,9 +92,9 @@ void TestLessonAccessibility::treeInTabOrder()
     // Once every label has a caption and is shown: every label and widget of the layout in the
     // order of its TabIndex (Label1 has 0 and Command2 21), then the diagram and the announcer;
     // none of the 18 lines.
-    testsupport::choose(m_form->List1, Uran238);
+    testsupport::choose(form().List1, Uran238);
     for (int n = 0; n < 3; ++n)
-        testsupport::press(m_form->Command1);
+        testsupport::press(form().Command1);
     const std::vector<std::string> order{
         "Label1",  "Label2",  "Label3",  "Label4",  "Label5",   "Label6",  "Label7",  "Label8",
         "Label9",  "List1",   "Label10", "Label11", "Label12",  "Label13", "Label14", "Label15",
@@ -128,8 +103,8 @@ void TestLessonAccessibility::treeInTabOrder()
     for (int index = 0; index < int(order.size()); ++index) {
         const std::string &name = order[std::size_t(index)];
         QAccessibleInterface *expected = name.starts_with("Label")
-            ? of(m_form->label(name))
-            : of(m_form->control<WidgetControl>(name));
+            ? of(form().label(name))
+            : of(form().control<WidgetControl>(name));
         QVERIFY2(expected, name.c_str());
         QCOMPARE(tree()->child(index), expected);
         QCOMPARE(tree()->indexOfChild(expected), index);
@@ -138,7 +113,7 @@ void TestLessonAccessibility::treeInTabOrder()
     QCOMPARE(diagram()->role(), QAccessible::Graphic);
     QAccessibleInterface *announcer = tree()->child(int(order.size()) + 1);
     QCOMPARE(announcer->role(), QAccessible::Notification);
-    QCOMPARE(announcer->text(QAccessible::Name), QString::fromStdString(m_form->announcement()));
+    QCOMPARE(announcer->text(QAccessible::Name), QString::fromStdString(form().announcement()));
 }
 
 void TestLessonAccessibility::labelsFollowTheLesson_data()
@@ -165,13 +140,13 @@ void TestLessonAccessibility::labelsFollowTheLesson()
     QFETCH(int, presses);
     QFETCH(QStringList, absent);
     if (row >= 0)
-        testsupport::choose(m_form->List1, row);
+        testsupport::choose(form().List1, row);
     for (int n = 0; n < presses; ++n)
-        testsupport::press(m_form->Command1);
+        testsupport::press(form().Command1);
 
     // A label that is shown and has a caption is static text named by it, and visible; any
     // other is not in the tree at all.
-    for (const Label *label : m_form->labels()) {
+    for (const Label *label : form().labels()) {
         const QString name = QString::fromStdString(label->name());
         QAccessibleInterface *iface = of(*label);
         QCOMPARE(iface == nullptr, absent.contains(name));
@@ -181,14 +156,14 @@ void TestLessonAccessibility::labelsFollowTheLesson()
         QVERIFY(!iface->state().invisible);
         QVERIFY(!iface->state().focusable);
     }
-    QCOMPARE(m_form->labels().size(), 19u);
+    QCOMPARE(form().labels().size(), 19u);
 }
 
 void TestLessonAccessibility::buttonsAndList()
 {
-    QAccessibleInterface *weiter = of(m_form->Command1);
-    QAccessibleInterface *excursion = of(m_form->Command2);
-    QAccessibleInterface *list = of(m_form->List1);
+    QAccessibleInterface *weiter = of(form().Command1);
+    QAccessibleInterface *excursion = of(form().Command2);
+    QAccessibleInterface *list = of(form().List1);
     QCOMPARE(weiter->role(), QAccessible::Button);
     QCOMPARE(weiter->text(QAccessible::Name), u"Weiter"_s);
     QVERIFY(weiter->state().disabled);
@@ -201,11 +176,11 @@ void TestLessonAccessibility::buttonsAndList()
     QCOMPARE(list->childCount(), 5);
     QCOMPARE(list->child(3)->text(QAccessible::Name), u"Uran 238"_s);
 
-    testsupport::choose(m_form->List1, Uran238);
+    testsupport::choose(form().List1, Uran238);
     QVERIFY(!weiter->state().disabled);
     QVERIFY(list->child(Uran238)->state().selected);
     for (int n = 0; n < 8; ++n)
-        testsupport::press(m_form->Command1);
+        testsupport::press(form().Command1);
     QCOMPARE(weiter->text(QAccessible::Name), u"Ende"_s);
 }
 
@@ -214,9 +189,9 @@ void TestLessonAccessibility::firstArrowPressIsAnnounced()
     // The list has the focus and nothing chosen: the first arrow key chooses the first entry,
     // which already has the focus, so Qt tells of nothing but its selection. The announcement
     // says what the choice brought, last.
-    QTRY_COMPARE(testsupport::focusWidget(), testsupport::widget(m_form->List1));
+    QTRY_COMPARE(testsupport::focusWidget(), testsupport::widget(form().List1));
     events.clear();
-    testsupport::pressKey(*m_form, Qt::Key_Down);
+    testsupport::pressKey(form(), Qt::Key_Down);
     QTRY_VERIFY(!events.empty() && std::get<0>(events.back()) == QAccessible::ObjectShow);
     const auto &[type, role, name] = events.back();
     QCOMPARE(role, QAccessible::Notification);
@@ -230,13 +205,13 @@ void TestLessonAccessibility::diagramFollowsTheLesson()
 {
     // The points are one graphic over the whole window, named by what the lesson says they show.
     const auto name = [this] { return diagram()->text(QAccessible::Name); };
-    const auto described = [this] { return QString::fromStdString(m_form->drawingDescription()); };
+    const auto described = [this] { return QString::fromStdString(form().drawingDescription()); };
     QCOMPARE(diagram()->rect(), QRect(window()->mapToGlobal(QPoint(0, 0)), window()->size()));
     QVERIFY(name().startsWith(u"Diagramm ohne Kurve"_s));
-    testsupport::choose(m_form->List1, Uran238);
+    testsupport::choose(form().List1, Uran238);
     QVERIFY(name().contains(u"Uran 238"_s));
     for (int n = 0; n < 4; ++n)
-        testsupport::press(m_form->Command1);
+        testsupport::press(form().Command1);
     QCOMPARE(name(), described());
     QVERIFY(name().contains(u"Rot hervorgehoben"_s));
     QVERIFY(!diagram()->state().invisible);
@@ -259,20 +234,20 @@ void TestLessonAccessibility::focusIsVisible()
     QFETCH(QByteArray, control);
     QFETCH(bool, chosen);
     QFETCH(bool, button);
-    QWidget *list = testsupport::widget(m_form->List1);
+    QWidget *list = testsupport::widget(form().List1);
     QTRY_COMPARE(testsupport::focusWidget(), list);
     if (chosen)
-        testsupport::pressKey(*m_form, Qt::Key_Down);
+        testsupport::pressKey(form(), Qt::Key_Down);
 
     // The control with and without the focus, reached by Tab as a keyboard user does.
-    QWidget *widget = qtface::widgetOf(m_form->control<WidgetControl>(control.toStdString()));
+    QWidget *widget = qtface::widgetOf(form().control<WidgetControl>(control.toStdString()));
     for (int n = 0; n < 3 && testsupport::focusWidget() != widget; ++n)
-        testsupport::pressKey(*m_form, Qt::Key_Tab);
+        testsupport::pressKey(form(), Qt::Key_Tab);
     QCOMPARE(testsupport::focusWidget(), widget);
-    const QImage focusedWindow = testsupport::screenImage(*m_form);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
+    const QImage focusedWindow = testsupport::screenImage(form());
+    testsupport::pressKey(form(), Qt::Key_Tab);
     QVERIFY(!widget->hasFocus());
-    const QImage unfocusedWindow = testsupport::screenImage(*m_form);
+    const QImage unfocusedWindow = testsupport::screenImage(form());
 
     // A button's frame runs along all four edges; a list frames its current entry.
     const qreal ratio = focusedWindow.devicePixelRatio();

@@ -26,15 +26,11 @@ constexpr int Uran238 = 3;
 
 } // namespace
 
-class TestLessonWindow : public QObject
+class TestLessonWindow : public testsupport::WindowTest<Form1>
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::prepareApplication(); }
-    void init();
-    void cleanup();
-
     void windowAndWidgets();
     void diagramOnScreen();
     void curveOnScreen();
@@ -45,69 +41,39 @@ private Q_SLOTS:
 private:
     QPoint pixelOf(int index) const;
     QRgb curvePixel(const QImage &image, int index) const { return pixelAt(image, pixelOf(index)); }
-
-    std::unique_ptr<testsupport::RecordingQtFace> m_face;
-    std::unique_ptr<Runtime> m_runtime;
-    std::unique_ptr<Form1> m_form;
 };
-
-void TestLessonWindow::init()
-{
-    m_face = std::make_unique<testsupport::RecordingQtFace>();
-    m_runtime = std::make_unique<Runtime>(*m_face, ",");
-    m_form = std::make_unique<Form1>(*m_runtime);
-    m_form->load();
-    m_runtime->dispatch([this] { m_form->Show(); });
-    QVERIFY(QTest::qWaitForWindowExposed(qtface::windowOf(*m_form)));
-}
-
-void TestLessonWindow::cleanup()
-{
-    QVERIFY(m_face->reported.empty());
-    m_form.reset();
-    m_runtime.reset();
-    m_face.reset();
-}
 
 QPoint TestLessonWindow::pixelOf(int index) const
 {
     const auto point = decay::lessonPoint(static_cast<std::int16_t>(index));
-    const auto pixel = m_form->scale().toPixel(point.x, point.y);
+    const auto pixel = form().scale().toPixel(point.x, point.y);
     return pixel ? QPoint(pixel->x, pixel->y) : QPoint(-1, -1);
 }
 
 void TestLessonWindow::windowAndWidgets()
 {
-    QWidget *window = qtface::windowOf(*m_form);
-    QCOMPARE(window->windowTitle(), u"Die Zerfallsfrist"_s);
+    QCOMPARE(window()->windowTitle(), u"Die Zerfallsfrist"_s);
     // 14310 × 9765 twips of client area at 555, 1830 twips: 954 × 651 pixels at (37, 122).
     // Where exactly a window lands is the window system's; the offscreen one adds a frame.
-    QCOMPARE(window->size(), QSize(954, 651));
-    QVERIFY((window->geometry().topLeft() - QPoint(37, 122)).manhattanLength() <= 4);
+    QCOMPARE(window()->size(), QSize(954, 651));
+    QVERIFY((window()->geometry().topLeft() - QPoint(37, 122)).manhattanLength() <= 4);
 
-    auto *weiter = qobject_cast<QPushButton *>(testsupport::widget(m_form->Command1));
-    auto *excursion = qobject_cast<QPushButton *>(testsupport::widget(m_form->Command2));
+    auto *weiter = qobject_cast<QPushButton *>(testsupport::widget(form().Command1));
+    auto *excursion = qobject_cast<QPushButton *>(testsupport::widget(form().Command2));
     QCOMPARE(weiter->text(), u"Weiter"_s);
     QVERIFY(!weiter->isEnabled());
     QVERIFY(weiter->font().bold());
     QCOMPARE(weiter->font().pixelSize(), 18); // 13.5 pt at 96 dpi
     QCOMPARE(excursion->text(), u"Exkurs: Zerfallsfristen im Vergleich"_s);
     QVERIFY(excursion->font().italic());
-    const QPalette list = testsupport::widget(m_form->List1)->palette();
+    const QPalette list = testsupport::widget(form().List1)->palette();
     QCOMPARE(list.color(QPalette::Base).rgb(), rgb(0x00C0E0FF)); // peach
     QCOMPARE(list.color(QPalette::Text).rgb(), rgb(Foreground));
-
-    // While "Weiter" is disabled the focus moves between the list and the excursion only.
-    QTRY_COMPARE(testsupport::focusWidget(), testsupport::widget(m_form->List1));
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), excursion);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), testsupport::widget(m_form->List1));
 }
 
 void TestLessonWindow::diagramOnScreen()
 {
-    const QImage image = screenImage(*m_form);
+    const QImage image = screenImage(form());
     const QRgb black = qRgb(0, 0, 0);
     const QRgb background = pixelAt(image, QPoint(500, 400));
     // time axis at row 602 from column 57 to the tip at 910, 3 pixels thick
@@ -135,28 +101,28 @@ void TestLessonWindow::diagramOnScreen()
     // Shown per-cent labels ink their boxes; hidden ones do not. Labels with the default
     // background do not stand out from the window's.
     const auto box = [](const Label &label) { return qtface::toQRect(label.box()); };
-    QVERIFY(testsupport::contains(image, box(m_form->Label1), black, 80));
-    QVERIFY(testsupport::contains(image, box(m_form->Label2), black, 80));
-    QVERIFY(!testsupport::contains(image, box(m_form->Label3), black, 80));
-    QCOMPARE(pixelAt(image, box(m_form->Label5).topLeft()), background);
-    QCOMPARE(pixelAt(image, box(m_form->Label10).bottomRight()), rgb(0x00C0E0FF));
+    QVERIFY(testsupport::contains(image, box(form().Label1), black, 80));
+    QVERIFY(testsupport::contains(image, box(form().Label2), black, 80));
+    QVERIFY(!testsupport::contains(image, box(form().Label3), black, 80));
+    QCOMPARE(pixelAt(image, box(form().Label5).topLeft()), background);
+    QCOMPARE(pixelAt(image, box(form().Label10).bottomRight()), rgb(0x00C0E0FF));
 }
 
 void TestLessonWindow::curveOnScreen()
 {
     // No curve before a choice: the first half-life point is plain background.
-    QImage image = screenImage(*m_form);
+    QImage image = screenImage(form());
     QCOMPARE(curvePixel(image, 250), pixelAt(image, QPoint(500, 400)));
 
-    testsupport::choose(m_form->List1, Uran238);
-    image = screenImage(*m_form);
+    testsupport::choose(form().List1, Uran238);
+    image = screenImage(form());
     // first point, the five half-life points on their guides' crossings, the last point
     for (int index : {0, 250, 500, 750, 1000, 1250, 1500})
         QCOMPARE(curvePixel(image, index), rgb(Foreground));
 
     // Another isotope draws the very same points; only the captions (and the list) differ.
-    testsupport::choose(m_form->List1, 0);
-    const QImage again = screenImage(*m_form);
+    testsupport::choose(form().List1, 0);
+    const QImage again = screenImage(form());
     for (const QRect &area : {QRect(60, 50, 240, 90), QRect(60, 140, 850, 455)}) {
         const qreal ratio = image.devicePixelRatio();
         const QRect device((QPointF(area.topLeft()) * ratio).toPoint(),
@@ -180,17 +146,17 @@ void TestLessonWindow::pressesOnScreen()
 {
     QFETCH(int, presses);
     QFETCH(QByteArrayList, redLines);
-    testsupport::choose(m_form->List1, Uran238);
+    testsupport::choose(form().List1, Uran238);
     for (int n = 0; n < presses; ++n)
-        testsupport::press(m_form->Command1);
-    const QImage image = screenImage(*m_form);
+        testsupport::press(form().Command1);
+    const QImage image = screenImage(form());
     // The curve, sampled inside each segment and at the shared end points. (1001 would share
     // its pixel with 1000; 1005 is the first point right of it on its own.)
     for (int index : {0, 125, 249, 250, 251, 375, 500, 625, 750, 875, 1000, 1005, 1250, 1500})
         QCOMPARE(curvePixel(image, index), rgb(expectedCurveColour(presses, index)));
     // Highlighted guides stand in red on screen.
     for (const QByteArray &name : redLines) {
-        const Line &guide = m_form->line(name.toStdString());
+        const Line &guide = form().line(name.toStdString());
         const QRect along =
             QRect(QPoint(guide.start().x, guide.start().y), QPoint(guide.end().x, guide.end().y))
                 .normalized();
@@ -204,29 +170,29 @@ void TestLessonWindow::pressesOnScreen()
 
 void TestLessonWindow::keyboardOnlyLesson()
 {
-    QWidget *list = testsupport::widget(m_form->List1);
+    QWidget *list = testsupport::widget(form().List1);
     QTRY_COMPARE(testsupport::focusWidget(), list);
     for (int n = 0; n < 4; ++n) // the first arrow selects Kalium 40, three more reach Uran 238
-        testsupport::pressKey(*m_form, Qt::Key_Down);
-    QCOMPARE(m_form->Isotop, "Uran 238");
-    QCOMPARE(curvePixel(screenImage(*m_form), 250), rgb(Foreground));
+        testsupport::pressKey(form(), Qt::Key_Down);
+    QCOMPARE(form().Isotop, "Uran 238");
+    QCOMPARE(curvePixel(screenImage(form()), 250), rgb(Foreground));
 
     // with "Weiter" enabled the focus order is list, "Weiter", excursion
-    QWidget *weiter = testsupport::widget(m_form->Command1);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
+    QWidget *weiter = testsupport::widget(form().Command1);
+    testsupport::pressKey(form(), Qt::Key_Tab);
     QCOMPARE(testsupport::focusWidget(), weiter);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
-    QCOMPARE(testsupport::focusWidget(), testsupport::widget(m_form->Command2));
-    testsupport::pressKey(*m_form, Qt::Key_Backtab, Qt::ShiftModifier);
+    testsupport::pressKey(form(), Qt::Key_Tab);
+    QCOMPARE(testsupport::focusWidget(), testsupport::widget(form().Command2));
+    testsupport::pressKey(form(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(testsupport::focusWidget(), weiter);
 
     for (int n = 1; n <= 8; ++n)
-        testsupport::pressKey(*m_form, n % 2 ? Qt::Key_Space : Qt::Key_Return);
+        testsupport::pressKey(form(), n % 2 ? Qt::Key_Space : Qt::Key_Return);
     QCOMPARE(qobject_cast<QPushButton *>(weiter)->text(), u"Ende"_s);
-    testsupport::pressKey(*m_form, Qt::Key_Space);
-    QVERIFY(m_runtime->hasEnded());
-    QCOMPARE(m_face->ended, std::vector<int>{0});
-    QVERIFY(!qtface::windowOf(*m_form)->isVisible());
+    testsupport::pressKey(form(), Qt::Key_Space);
+    QVERIFY(runtime().hasEnded());
+    QCOMPARE(face().ended, std::vector<int>{0});
+    QVERIFY(!window()->isVisible());
 }
 
 QTEST_MAIN(TestLessonWindow)

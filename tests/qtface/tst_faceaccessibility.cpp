@@ -70,6 +70,14 @@ void record(QAccessibleEvent *event)
                     iface->window() == QGuiApplication::focusWindow()});
 }
 
+// The window of the layout.
+struct Window final : Form
+{
+    explicit Window(Runtime &runtime)
+        : Form(runtime, layout)
+    { }
+};
+
 QRect onScreen(const QWidget &window, const PixelRect &box)
 {
     return QRect(window.mapToGlobal(QPoint(box.x, box.y)), QSize(box.width, box.height));
@@ -77,14 +85,13 @@ QRect onScreen(const QWidget &window, const PixelRect &box)
 
 } // namespace
 
-class TestFaceAccessibility : public QObject
+class TestFaceAccessibility : public testsupport::WindowTest<Window>
 {
     Q_OBJECT
 
 private Q_SLOTS:
     void initTestCase();
     void init();
-    void cleanup();
 
     void treeFollowsTabIndex();
     void labelsAsText();
@@ -94,13 +101,8 @@ private Q_SLOTS:
     void focusShowsFromTheStart();
 
 private:
-    QWidget *window() const { return qtface::windowOf(*m_form); }
     QAccessibleInterface *tree() const { return QAccessible::queryAccessibleInterface(window()); }
     QStringList names() const;
-
-    std::unique_ptr<testsupport::RecordingQtFace> m_face;
-    std::unique_ptr<Runtime> m_runtime;
-    std::unique_ptr<Form> m_form;
 };
 
 void TestFaceAccessibility::initTestCase()
@@ -111,20 +113,8 @@ void TestFaceAccessibility::initTestCase()
 
 void TestFaceAccessibility::init()
 {
-    m_face = std::make_unique<testsupport::RecordingQtFace>();
-    m_runtime = std::make_unique<Runtime>(*m_face, ",");
-    m_form = std::make_unique<Form>(*m_runtime, layout);
-    m_runtime->dispatch([this] { m_form->Show(); });
-    QVERIFY(QTest::qWaitForWindowActive(window()));
-    seen.clear();
-}
-
-void TestFaceAccessibility::cleanup()
-{
-    QVERIFY(m_face->reported.empty());
-    m_form.reset();
-    m_runtime.reset();
-    m_face.reset();
+    WindowTest::init();
+    seen.clear(); // what showing the window told
 }
 
 QStringList TestFaceAccessibility::names() const
@@ -158,11 +148,11 @@ void TestFaceAccessibility::treeFollowsTabIndex()
     QVERIFY(!root->child(-1));
 
     // Shown, given a caption, described: each takes its place, the drawing after the controls.
-    m_runtime->dispatch([this] {
-        m_form->label("Later").setVisible(true);
-        m_form->label("Value").setCaption("42");
+    runtime().dispatch([this] {
+        form().label("Later").setVisible(true);
+        form().label("Value").setCaption("42");
     });
-    m_form->setDrawingDescription("Eine Gerade");
+    form().setDrawingDescription("Eine Gerade");
     QCOMPARE(
         names(),
         (QStringList{u"Titel"_s, u"Später"_s, u"Los"_s, QString(), u"42"_s, u"Eine Gerade"_s}));
@@ -170,14 +160,14 @@ void TestFaceAccessibility::treeFollowsTabIndex()
     QCOMPARE(root->child(5)->rect(), QRect(window()->mapToGlobal(QPoint()), window()->size()));
 
     // The list has no caption: the form names it for assistive technology.
-    m_form->listBox("List1").setAccessibleName("Isotope");
+    form().listBox("List1").setAccessibleName("Isotope");
     QCOMPARE(root->child(3)->text(QAccessible::Name), u"Isotope"_s);
 }
 
 void TestFaceAccessibility::labelsAsText()
 {
     QAccessibleInterface *title = tree()->child(0);
-    QCOMPARE(title->rect(), onScreen(*window(), m_form->label("Title").box()));
+    QCOMPARE(title->rect(), onScreen(*window(), form().label("Title").box()));
     QCOMPARE(title->childCount(), 0);
     QVERIFY(!title->state().focusable);
     QAccessibleTextInterface *text = title->textInterface();
@@ -191,9 +181,9 @@ void TestFaceAccessibility::labelsAsText()
 
     // A label in the tree is visible, even while its window is hidden: screen readers keep the
     // states they once read, and would never find it again.
-    m_runtime->dispatch([this] {
-        m_form->label("Title").setCaption("Neuer Titel");
-        m_form->Hide();
+    runtime().dispatch([this] {
+        form().label("Title").setCaption("Neuer Titel");
+        form().Hide();
     });
     QVERIFY(!title->state().invisible);
     QCOMPARE(text->text(0, -1), u"Neuer Titel"_s);
@@ -201,22 +191,22 @@ void TestFaceAccessibility::labelsAsText()
 
 void TestFaceAccessibility::eventsAgreeWithTheTree()
 {
-    m_runtime->dispatch([this] {
-        m_form->label("Title").setCaption("Anders");
-        m_form->label("Later").setVisible(true);
-        m_form->label("Value").setCaption("42"); // shown, so it enters with its caption
-        m_form->line("Rule").setVisible(false); // lines are not in the tree: no event
+    runtime().dispatch([this] {
+        form().label("Title").setCaption("Anders");
+        form().label("Later").setVisible(true);
+        form().label("Value").setCaption("42"); // shown, so it enters with its caption
+        form().line("Rule").setVisible(false); // lines are not in the tree: no event
     });
-    m_form->setDrawingDescription("Kurve");
-    m_form->setDrawingDescription("Kurve zwei");
-    m_runtime->dispatch([this] {
+    form().setDrawingDescription("Kurve");
+    form().setDrawingDescription("Kurve zwei");
+    runtime().dispatch([this] {
         // unchanged values tell nothing; a hidden label leaves, an empty one too
-        m_form->label("Title").setCaption("Anders");
-        m_form->label("Later").setVisible(false);
-        m_form->label("Later").setCaption("Noch später"); // unheard while it is hidden
-        m_form->label("Value").setCaption("");
+        form().label("Title").setCaption("Anders");
+        form().label("Later").setVisible(false);
+        form().label("Later").setCaption("Noch später"); // unheard while it is hidden
+        form().label("Value").setCaption("");
     });
-    m_runtime->dispatch([this] { m_form->label("Later").setVisible(true); });
+    runtime().dispatch([this] { form().label("Later").setVisible(true); });
 
     using A = QAccessible;
     const std::vector<std::tuple<A::Event, A::Role, QString, bool>> expected{
@@ -247,7 +237,7 @@ void TestFaceAccessibility::announcementsComeLast()
 {
     // Said in a handler, an announcement waits for the event loop: a screen reader speaks the
     // focus the input moved first, and would cut off whatever it said before.
-    m_runtime->dispatch([this] { m_form->announce("Eins"); });
+    runtime().dispatch([this] { form().announce("Eins"); });
     QVERIFY(seen.empty());
     QTRY_COMPARE(seen.size(), 3u);
     const QAccessible::Event order[] = {QAccessible::ObjectCreated, QAccessible::NameChanged,
@@ -268,11 +258,11 @@ void TestFaceAccessibility::announcementsComeLast()
     // Two in one handler: the later one is said, once. A window shown anew speaks once it is
     // active, after a screen reader has spoken the window and its focus.
     seen.clear();
-    m_runtime->dispatch([this] {
-        m_form->Hide();
-        m_form->Show();
-        m_form->announce("Zwei");
-        m_form->announce("Drei");
+    runtime().dispatch([this] {
+        form().Hide();
+        form().Show();
+        form().announce("Zwei");
+        form().announce("Drei");
     });
     QTRY_COMPARE(seen.size(), 2u);
     QCOMPARE(seen[0].type, QAccessible::NameChanged);
@@ -285,14 +275,14 @@ void TestFaceAccessibility::announcementsComeLast()
 
 void TestFaceAccessibility::childAtPoint()
 {
-    m_form->setDrawingDescription("Kurve");
+    form().setDrawingDescription("Kurve");
     QAccessibleInterface *root = tree();
-    const QPoint onTitle = onScreen(*window(), m_form->label("Title").box()).center();
+    const QPoint onTitle = onScreen(*window(), form().label("Title").box()).center();
     QCOMPARE(root->childAt(onTitle.x(), onTitle.y()), root->child(0));
     const QPoint onButton = window()->mapToGlobal(QPoint(240, 20));
     QCOMPARE(root->childAt(onButton.x(), onButton.y()), root->child(1));
     // the hidden label's box shows the drawing underneath
-    const QPoint onLater = onScreen(*window(), m_form->label("Later").box()).center();
+    const QPoint onLater = onScreen(*window(), form().label("Later").box()).center();
     QCOMPARE(root->childAt(onLater.x(), onLater.y()), root->child(3));
     QCOMPARE(root->child(3)->role(), QAccessible::Graphic);
     const QPoint outside = window()->mapToGlobal(QPoint(-5, -5));
@@ -303,12 +293,12 @@ void TestFaceAccessibility::focusShowsFromTheStart()
 {
     // A window shown by the program puts the focus on its first control. A keyboard user who
     // arrives there has pressed no Tab in it yet, and must still see where the focus is.
-    QWidget *button = testsupport::widget(m_form->commandButton("Command1"));
+    QWidget *button = testsupport::widget(form().commandButton("Command1"));
     QTRY_VERIFY(button->hasFocus());
-    const QImage focused = testsupport::screenImage(*m_form);
+    const QImage focused = testsupport::screenImage(form());
     button->clearFocus();
     QVERIFY(!button->hasFocus());
-    QVERIFY(testsupport::screenImage(*m_form) != focused);
+    QVERIFY(testsupport::screenImage(form()) != focused);
 }
 
 QTEST_MAIN(TestFaceAccessibility)

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <map>
 
 using namespace forms;
 using namespace Qt::StringLiterals;
@@ -120,15 +121,11 @@ QListWidget *listWidget(const Probe &form)
 
 } // namespace
 
-class TestWindow : public QObject
+class TestWindow : public testsupport::WindowTest<Probe>
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { testsupport::prepareApplication(); }
-    void init();
-    void cleanup();
-
     void windowFromLayout();
     void pointsShowAndStay();
     void oneRepaintPerHandler_data();
@@ -142,64 +139,38 @@ private Q_SLOTS:
     void tabOrderFollowsTabIndex();
     void closingEndsTheProgram_data();
     void closingEndsTheProgram();
-
-private:
-    std::unique_ptr<testsupport::RecordingQtFace> m_face;
-    std::unique_ptr<Runtime> m_runtime;
-    std::unique_ptr<Probe> m_form;
-    QWidget *m_window = nullptr;
 };
-
-void TestWindow::init()
-{
-    m_face = std::make_unique<testsupport::RecordingQtFace>();
-    m_runtime = std::make_unique<Runtime>(*m_face, ",");
-    m_form = std::make_unique<Probe>(*m_runtime);
-    m_form->load();
-    m_runtime->dispatch([this] { m_form->Show(); });
-    m_window = qtface::windowOf(*m_form);
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-}
-
-void TestWindow::cleanup()
-{
-    QVERIFY(m_face->reported.empty());
-    m_form.reset();
-    m_runtime.reset();
-    m_face.reset();
-}
 
 void TestWindow::windowFromLayout()
 {
-    QCOMPARE(m_window->size(), QSize(300, 200));
-    QCOMPARE(m_window->windowTitle(), u"Probe"_s);
-    QCOMPARE(testsupport::widget(m_form->commandButton("Command1"))->geometry(),
+    QCOMPARE(window()->size(), QSize(300, 200));
+    QCOMPARE(window()->windowTitle(), u"Probe"_s);
+    QCOMPARE(testsupport::widget(form().commandButton("Command1"))->geometry(),
              QRect(200, 10, 80, 30));
-    QCOMPARE(listWidget(*m_form)->count(), 3);
-    QCOMPARE(listWidget(*m_form)->item(2)->text(), u"drei"_s);
-    QCOMPARE(m_window->font().pixelSize(), 11); // 8.25 pt at 96 dpi
+    QCOMPARE(listWidget(form())->count(), 3);
+    QCOMPARE(listWidget(form())->item(2)->text(), u"drei"_s);
+    QCOMPARE(window()->font().pixelSize(), 11); // 8.25 pt at 96 dpi
 }
 
 void TestWindow::pointsShowAndStay()
 {
-    Probe &form = *m_form;
-    m_runtime->dispatch([&] {
-        form.PSet(10, 90); // pixel (30, 20), on Thin inside the opaque label: points lie on top
-        form.PSet(20, 50, Green); // pixel (60, 100)
-        form.PSet(50, 1e30f); // nowhere
+    runtime().dispatch([&] {
+        form().PSet(10, 90); // pixel (30, 20), on Thin inside the opaque label: points lie on top
+        form().PSet(20, 50, Green); // pixel (60, 100)
+        form().PSet(50, 1e30f); // nowhere
     });
-    QImage image = screenImage(form);
+    QImage image = screenImage(form());
     QCOMPARE(pixelAt(image, QPoint(30, 20)), rgb(Blue));
     QCOMPARE(pixelAt(image, QPoint(60, 100)), rgb(Green));
     QCOMPARE(pixelAt(image, QPoint(31, 20)), rgb(Peach));
 
     // Hidden and shown again, and the label beneath changed: the points stay on top.
-    m_runtime->dispatch([&] {
-        form.Hide();
-        form.Show();
-        form.label("Opaque").setBackColor(Red);
+    runtime().dispatch([&] {
+        form().Hide();
+        form().Show();
+        form().label("Opaque").setBackColor(Red);
     });
-    image = screenImage(form);
+    image = screenImage(form());
     QCOMPARE(pixelAt(image, QPoint(30, 20)), rgb(Blue));
     QCOMPARE(pixelAt(image, QPoint(31, 20)), rgb(Red));
     QCOMPARE(pixelAt(image, QPoint(60, 100)), rgb(Green));
@@ -219,23 +190,23 @@ void TestWindow::oneRepaintPerHandler()
     QFETCH(bool, points);
     QFETCH(bool, controls);
     PaintCounter counter;
-    m_window->installEventFilter(&counter);
-    screenImage(*m_form); // whatever showing the window left to paint
+    window()->installEventFilter(&counter);
+    screenImage(form()); // whatever showing the window left to paint
     counter.paints = 0;
-    m_runtime->dispatch([&] {
+    runtime().dispatch([&] {
         if (controls) {
-            m_form->label("Opaque").setCaption("Neu");
-            m_form->line("Wide").setBorderColor(Green);
+            form().label("Opaque").setCaption("Neu");
+            form().line("Wide").setBorderColor(Green);
         }
         if (points)
             for (int x = 0; x < 60; ++x) // pixels (0, 141) to (87, 199)
                 for (int y = 0; y < 60; ++y)
-                    m_form->PSet(x * 0.5f, y * 0.5f, Red);
+                    form().PSet(x * 0.5f, y * 0.5f, Red);
         if (controls)
-            m_form->label("Opaque").setForeColor(Blue); // after the points, still joined
+            form().label("Opaque").setForeColor(Blue); // after the points, still joined
     });
     QCOMPARE(counter.paints, 0); // nothing is painted while the handler runs
-    const QImage image = screenImage(*m_form);
+    const QImage image = screenImage(form());
     QCOMPARE(counter.paints, 1);
     // The platform got every change, the points' pixels as well as the controls'.
     if (points) {
@@ -250,7 +221,7 @@ void TestWindow::oneRepaintPerHandler()
 
 void TestWindow::labelsOverLines()
 {
-    const QImage image = screenImage(*m_form);
+    const QImage image = screenImage(form());
     // Thin runs along row 20 through the opaque label: the label's background covers it.
     QCOMPARE(pixelAt(image, QPoint(5, 20)), rgb(SystemColour::WindowText));
     QCOMPARE(pixelAt(image, QPoint(105, 20)), rgb(Peach));
@@ -261,16 +232,16 @@ void TestWindow::labelsOverLines()
                                   TextTolerance));
 
     // Changed, the label shows its new caption and colours at once; hidden, nothing of it.
-    Label &label = m_form->label("Opaque");
-    m_runtime->dispatch([&] {
+    Label &label = form().label("Opaque");
+    runtime().dispatch([&] {
         label.setCaption("");
         label.setBackColor(Green);
     });
-    QVERIFY(!testsupport::contains(screenImage(*m_form), QRect(10, 10, 100, 20), rgb(Red),
+    QVERIFY(!testsupport::contains(screenImage(form()), QRect(10, 10, 100, 20), rgb(Red),
                                    TextTolerance));
-    QCOMPARE(pixelAt(screenImage(*m_form), QPoint(105, 20)), rgb(Green));
-    m_runtime->dispatch([&] { label.setVisible(false); });
-    QCOMPARE(pixelAt(screenImage(*m_form), QPoint(105, 20)), rgb(SystemColour::WindowText));
+    QCOMPARE(pixelAt(screenImage(form()), QPoint(105, 20)), rgb(Green));
+    runtime().dispatch([&] { label.setVisible(false); });
+    QCOMPARE(pixelAt(screenImage(form()), QPoint(105, 20)), rgb(SystemColour::WindowText));
 }
 
 void TestWindow::lineWidthsAndStyles_data()
@@ -293,14 +264,14 @@ void TestWindow::lineWidthsAndStyles()
     QFETCH(int, width);
     QFETCH(int, firstRow);
     QFETCH(int, lastRow);
-    Line &line = m_form->line(name.toStdString());
-    QVERIFY(!testsupport::contains(screenImage(*m_form), QRect(0, firstRow, 150, 1), rgb(Red)));
-    m_runtime->dispatch([&] {
+    Line &line = form().line(name.toStdString());
+    QVERIFY(!testsupport::contains(screenImage(form()), QRect(0, firstRow, 150, 1), rgb(Red)));
+    runtime().dispatch([&] {
         line.setBorderWidth(width);
         line.setBorderColor(Red);
         line.setVisible(true);
     });
-    const QImage image = screenImage(*m_form);
+    const QImage image = screenImage(form());
     for (int row = firstRow - 1; row <= lastRow + 1; ++row) {
         const bool inside = row >= firstRow && row <= lastRow;
         QCOMPARE(pixelAt(image, QPoint(75, row)) == rgb(Red), inside);
@@ -339,6 +310,15 @@ void TestWindow::listFollowsThePupil_data()
         << u"click 1, click below"_s << std::vector<int>{1} << 1;
     QTest::newRow("a click below the entries selects nothing")
         << u"click below"_s << std::vector<int>{} << -1;
+    // Keys that once took the choice back on the lesson's list: another entry, never none.
+    QTest::newRow("Ctrl+Space on the selected entry cannot clear it")
+        << u"click 1, ctrl-space"_s << std::vector<int>{1} << 1;
+    QTest::newRow("End") << u"click 0, end"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("Home") << u"click 2, home"_s << std::vector<int>{2, 0} << 0;
+    QTest::newRow("Page Down") << u"click 0, pagedown"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("Page Up") << u"click 2, pageup"_s << std::vector<int>{2, 0} << 0;
+    QTest::newRow("Ctrl+End") << u"click 0, ctrl-end"_s << std::vector<int>{0, 2} << 2;
+    QTest::newRow("End, then Down") << u"click 0, end, down"_s << std::vector<int>{0, 2} << 2;
 }
 
 void TestWindow::listFollowsThePupil()
@@ -346,7 +326,16 @@ void TestWindow::listFollowsThePupil()
     QFETCH(QString, gesture);
     QFETCH(std::vector<int>, clicks);
     QFETCH(int, selected);
-    QListWidget *list = listWidget(*m_form);
+    static const std::map<QString, QKeyCombination> keys = {
+        {u"down"_s, Qt::Key_Down},
+        {u"up"_s, Qt::Key_Up},
+        {u"home"_s, Qt::Key_Home},
+        {u"end"_s, Qt::Key_End},
+        {u"pagedown"_s, Qt::Key_PageDown},
+        {u"pageup"_s, Qt::Key_PageUp},
+        {u"ctrl-end"_s, Qt::ControlModifier | Qt::Key_End},
+        {u"ctrl-space"_s, Qt::ControlModifier | Qt::Key_Space}};
+    QListWidget *list = listWidget(form());
     list->setFocus();
     for (const QString &step : gesture.split(u", "_s)) {
         const QStringList words = step.split(u' ');
@@ -354,59 +343,59 @@ void TestWindow::listFollowsThePupil()
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               QPoint(10, list->viewport()->height() - 3));
         else if (words[0] == u"click"_s)
-            testsupport::choose(m_form->list, words[1].toInt());
+            testsupport::choose(form().list, words[1].toInt());
         else if (words[0] == u"ctrl-click"_s)
             QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                               list->visualItemRect(list->item(words[1].toInt())).center());
         else
-            QTest::keyClick(list, words[0] == u"down"_s ? Qt::Key_Down : Qt::Key_Up);
+            testsupport::pressKey(form(), keys.at(step).key(), keys.at(step).keyboardModifiers());
     }
-    QCOMPARE(m_form->listClicks, clicks);
-    QCOMPARE(m_form->list.selectedIndex(), selected);
+    QCOMPARE(form().listClicks, clicks);
+    QCOMPARE(form().list.selectedIndex(), selected);
     const QList<QListWidgetItem *> shown = list->selectedItems();
     QCOMPARE(shown.isEmpty() ? -1 : list->row(shown.first()), selected);
 }
 
 void TestWindow::buttonsByMouseAndKeyboard()
 {
-    CommandButton &one = m_form->commandButton("Command1");
-    CommandButton &two = m_form->commandButton("Command2");
+    CommandButton &one = form().commandButton("Command1");
+    CommandButton &two = form().commandButton("Command2");
     auto *twoWidget = qobject_cast<QPushButton *>(testsupport::widget(two));
     testsupport::press(one);
     testsupport::press(two); // disabled: no Click
     testsupport::widget(one)->setFocus();
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
-        testsupport::pressKey(*m_form, key);
-    testsupport::pressKey(*m_form, Qt::Key_Enter, Qt::KeypadModifier); // Enter on the keypad
-    QCOMPARE(m_form->command1, 5);
-    QCOMPARE(m_form->command2, 0);
+        testsupport::pressKey(form(), key);
+    testsupport::pressKey(form(), Qt::Key_Enter, Qt::KeypadModifier); // Enter on the keypad
+    QCOMPARE(form().command1, 5);
+    QCOMPARE(form().command2, 0);
     QVERIFY(!twoWidget->isEnabled());
 
-    m_runtime->dispatch([&] {
+    runtime().dispatch([&] {
         two.setEnabled(true);
         two.setCaption("Ende");
     });
     QCOMPARE(twoWidget->text(), u"Ende"_s);
     testsupport::press(two);
-    QCOMPARE(m_form->command2, 1);
+    QCOMPARE(form().command2, 1);
 }
 
 void TestWindow::tabOrderFollowsTabIndex()
 {
-    QWidget *list = testsupport::widget(m_form->list);
-    QWidget *one = testsupport::widget(m_form->commandButton("Command1"));
-    QWidget *two = testsupport::widget(m_form->commandButton("Command2"));
+    QWidget *list = testsupport::widget(form().list);
+    QWidget *one = testsupport::widget(form().commandButton("Command1"));
+    QWidget *two = testsupport::widget(form().commandButton("Command2"));
     // Command2 has the lowest TabIndex but is disabled, so the list starts with the focus.
     QTRY_COMPARE(testsupport::focusWidget(), list);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
+    testsupport::pressKey(form(), Qt::Key_Tab);
     QCOMPARE(testsupport::focusWidget(), one);
-    testsupport::pressKey(*m_form, Qt::Key_Tab);
+    testsupport::pressKey(form(), Qt::Key_Tab);
     QCOMPARE(testsupport::focusWidget(), list); // round again, past the disabled button
 
-    m_runtime->dispatch([&] { m_form->commandButton("Command2").setEnabled(true); });
-    testsupport::pressKey(*m_form, Qt::Key_Backtab, Qt::ShiftModifier);
+    runtime().dispatch([&] { form().commandButton("Command2").setEnabled(true); });
+    testsupport::pressKey(form(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(testsupport::focusWidget(), two);
-    testsupport::pressKey(*m_form, Qt::Key_Backtab, Qt::ShiftModifier);
+    testsupport::pressKey(form(), Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(testsupport::focusWidget(), one);
 }
 
@@ -421,15 +410,15 @@ void TestWindow::closingEndsTheProgram()
 {
     QFETCH(bool, destroyed);
     if (destroyed)
-        delete m_window;
+        delete window();
     else
-        m_window->close();
-    QVERIFY(m_runtime->hasEnded());
-    QCOMPARE(m_face->ended, std::vector<int>{0});
+        window()->close();
+    QVERIFY(runtime().hasEnded());
+    QCOMPARE(face().ended, std::vector<int>{0});
     if (!destroyed) {
-        QVERIFY(!m_window->isVisible());
-        testsupport::press(m_form->commandButton("Command1"));
-        QCOMPARE(m_form->command1, 0); // no handler runs after the end
+        QVERIFY(!window()->isVisible());
+        testsupport::press(form().commandButton("Command1"));
+        QCOMPARE(form().command1, 0); // no handler runs after the end
     }
 }
 

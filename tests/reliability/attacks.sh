@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
 # The shipped program attacked from outside, on virtual X servers of its own:
-#     attacks.sh <program> [oom]
+#     tests/support/with-xvfb.sh -- attacks.sh <program> [oom]
 #   - no display, or one that does not answer: a message in German and English, status 2;
 #   - an 8-bit display: the same, once, about the colour depth, and no painting attempted;
 #   - a window destroyed by another program, in four places of a session: the program ends;
@@ -11,23 +11,22 @@
 #   - with "oom", memory running out at the first points, at three times the density: the error
 #     report, painted, and status 1 after Enter. Not under the sanitizers, whose allocator
 #     ends the process instead of failing an allocation.
-# Exits with 77 (skipped) when Xvfb or xdotool is missing.
+# All but the 8-bit display, which has a server of its own, on the server of DISPLAY. Exits with
+# 77 (skipped) when xdotool is missing.
 set -eu
 
 program=$1 oom=${2:-}
-here=$(dirname "$0")
-for tool in Xvfb xdotool xwininfo; do
+with_xvfb=$(dirname "$0")/../support/with-xvfb.sh
+for tool in xdotool xwininfo; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "$tool is not installed: skipped (scripts/setup-debian.sh installs it)"
         exit 77
     fi
 done
 work=$(mktemp -d)
-. "$here/xvfb.sh"
 pid=''
 stop_all() {
     [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
-    stop_xvfb
     rm -rf "$work"
 }
 trap stop_all EXIT
@@ -99,22 +98,15 @@ for display in unset :2999; do
 done
 
 # An 8-bit display.
-if start_xvfb 8; then
-    start
-    code=0
-    ended || code=$?
-    if [ "$code" -ne 2 ] || [ "$(grep -c 'Farbtiefe von 8 Bit' "$work/err")" -ne 1 ] ||
-        [ "$(grep -c 'colour depth is 8 bits' "$work/err")" -ne 1 ] || [ "$(wc -l <"$work/err")" -ne 2 ]; then
-        fail "8-bit display: status $code"
-    else
-        echo "ok: 8-bit display: says so once, status 2"
-    fi
-    stop_xvfb
+start sh "$with_xvfb" --depth 8 --
+code=0
+ended || code=$?
+if [ "$code" -ne 2 ] || [ "$(grep -c 'Farbtiefe von 8 Bit' "$work/err")" -ne 1 ] ||
+    [ "$(grep -c 'colour depth is 8 bits' "$work/err")" -ne 1 ] || [ "$(wc -l <"$work/err")" -ne 2 ]; then
+    fail "8-bit display: status $code"
 else
-    fail "no 8-bit virtual X server would start"
+    echo "ok: 8-bit display: says so once, status 2"
 fi
-
-start_xvfb 24 || { fail "no virtual X server would start"; exit 1; }
 
 # A window destroyed by another program: at the start, mid-lesson, the comparison shown, and
 # the lesson while hidden behind the comparison.

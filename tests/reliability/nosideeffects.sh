@@ -6,8 +6,8 @@
 # pupil/pupilplugin.cpp), one walk after the other, and fails if it writes, creates, removes or
 # renames a file, changes one's attributes, starts another program or opens a connection:
 #     nosideeffects.sh <program> <plugin folder> offscreen|xcb <walk>...
-# With xcb it runs on a virtual X server of its own, as on a desktop without a session bus.
-# Exits with 77 (skipped) when strace, or for xcb Xvfb, is missing.
+# With xcb it runs on the X server of DISPLAY (tests/support/with-xvfb.sh starts one), as on a
+# desktop without a session bus. Exits with 77 (skipped) when strace is missing.
 #
 # Each walk starts in a home and a runtime folder of its own, empty, as a new user's. Allowed,
 # and only these, since the toolkit and fontconfig do them on their own:
@@ -19,20 +19,13 @@ set -eu
 
 program=$1 plugins=$2 platform=$3
 shift 3
-here=$(dirname "$0")
 if ! command -v strace >/dev/null 2>&1; then
     echo "strace is not installed: skipped (scripts/setup-debian.sh installs it)"
     exit 77
 fi
 work=$(mktemp -d)
-. "$here/xvfb.sh"
-trap 'stop_xvfb; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 if [ "$platform" = xcb ]; then
-    if ! command -v Xvfb >/dev/null 2>&1; then
-        echo "Xvfb is not installed: skipped (scripts/setup-debian.sh installs it)"
-        exit 77
-    fi
-    start_xvfb 24 || { echo "no virtual X server would start"; exit 1; }
     display_socket=/tmp/.X11-unix/X${DISPLAY#:}
 else
     display_socket=none

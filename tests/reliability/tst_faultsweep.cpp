@@ -28,14 +28,41 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // What the window paints, on screen: its widgets blanked out, whose looks follow the focus and
-// the window's activation as the event loop delivers them; their state is in controlState.
+// the window's activation as the event loop delivers them; their state is in windowState.
 QImage drawing(const Form &form)
 {
     QImage image = testsupport::screenImage(form);
+    if (image.isNull()) // a hidden window shows nothing
+        return image;
     QPainter painter(&image);
     for (const WidgetControl *control : form.tabOrder())
         painter.fillRect(qtface::widgetOf(*control)->geometry(), Qt::black);
     return image;
+}
+
+// The windows the program has made so far: asking it for another would make that one.
+std::vector<Form *> windowsMade(Program &program)
+{
+    std::vector<Form *> made;
+    if (testsupport::windowMade("Form1"))
+        made.push_back(&program.form1());
+    if (testsupport::windowMade("Form2"))
+        made.push_back(&program.form2());
+    return made;
+}
+
+// Each window's visibility and its controls, from the side asked for; as shown, a window is
+// visible as the window system has it.
+QStringList windowState(Program &program, testsupport::Side side)
+{
+    QStringList state;
+    for (const Form *form : windowsMade(program)) {
+        const bool shown = side == testsupport::Side::Held ? form->isShown()
+                                                           : qtface::windowOf(*form)->isVisible();
+        state << QString::fromStdString(form->name()) + (shown ? u" shown"_s : u" hidden"_s)
+              << testsupport::controlState(*form, side);
+    }
+    return state;
 }
 
 // What the program shows and holds: each window's visibility, controls and variables, and,
@@ -49,30 +76,24 @@ struct Snapshot
 Snapshot snapshot(Program &program, bool withPictures)
 {
     Snapshot shot;
-    const auto add = [&](Form &form, const QString &variables) {
-        // What the handler changed so far goes to the screen, as before an error report.
-        form.flushChanges();
-        const bool shown = qtface::windowOf(form)->isVisible();
-        shot.state << QString::fromStdString(form.name()) + (shown ? u" shown"_s : u" hidden"_s)
-                   << testsupport::controlState(form) << variables;
-        if (withPictures)
-            shot.pictures.push_back(drawing(form));
-    };
+    for (Form *form : windowsMade(program))
+        form->flushChanges(); // what the handler changed so far, as before an error report
+    shot.state = windowState(program, testsupport::Side::Both);
     if (testsupport::windowMade("Form1")) {
-        Form1 &lesson = program.form1();
+        const Form1 &lesson = program.form1();
         const auto i = lesson.i.value();
-        add(lesson,
-            u"Thalb %1, Isotop %2, i %3, intClicks %4"_s
-                .arg(QString::number(lesson.Thalb, 'g', 17), QString::fromStdString(lesson.Isotop),
-                     i ? QString::number(*i) : u"empty"_s)
-                .arg(lesson.intClicks.value()));
+        shot.state << u"Thalb %1, Isotop %2, i %3, intClicks %4"_s
+                          .arg(QString::number(lesson.Thalb, 'g', 17),
+                               QString::fromStdString(lesson.Isotop),
+                               i ? QString::number(*i) : u"empty"_s)
+                          .arg(lesson.intClicks.value());
     }
-    if (testsupport::windowMade("Form2")) {
-        Form2 &comparison = program.form2();
-        add(comparison,
-            u"intIso %1, intZeit %2"_s.arg(comparison.intIso.value())
-                .arg(comparison.intZeit.value()));
-    }
+    if (testsupport::windowMade("Form2"))
+        shot.state << u"intIso %1, intZeit %2"_s.arg(program.form2().intIso.value())
+                          .arg(program.form2().intZeit.value());
+    if (withPictures)
+        for (const Form *form : windowsMade(program))
+            shot.pictures.push_back(drawing(*form));
     return shot;
 }
 
@@ -86,53 +107,19 @@ QString firstDifference(const QStringList &actual, const QStringList &expected)
     return {};
 }
 
-// Each window's visibility and its widgets' captions, enabled states and selections: as the
-// controls hold them, or as the windows show them.
-QStringList widgetState(Program &program, bool asShown)
-{
-    QStringList state;
-    const auto add = [&](const Form &form) {
-        const QWidget *window = qtface::windowOf(form);
-        state << QString::fromStdString(form.name()) +
-                ((asShown ? window->isVisible() : form.isShown()) ? u" shown"_s : u" hidden"_s);
-        for (const WidgetControl *control : form.tabOrder()) {
-            QString entry = QString::fromStdString(control->name());
-            if (const auto *button = dynamic_cast<const CommandButton *>(control)) {
-                const auto *widget = qobject_cast<QPushButton *>(qtface::widgetOf(*button));
-                entry += u' ' +
-                    (asShown ? widget->text() : QString::fromStdString(button->caption())) +
-                    ((asShown ? widget->isEnabled() : button->isEnabled()) ? u" on"_s : u" off"_s);
-            } else if (const auto *list = dynamic_cast<const ListBox *>(control)) {
-                const auto *widget = qobject_cast<QListWidget *>(qtface::widgetOf(*list));
-                const QList<QListWidgetItem *> selected = widget->selectedItems();
-                const int shownRow = selected.isEmpty() ? -1 : widget->row(selected.first());
-                entry += u" %1 entries, %2 selected"_s
-                             .arg(asShown ? widget->count() : qsizetype(list->items().size()))
-                             .arg(asShown ? shownRow : list->selectedIndex());
-            }
-            state << entry;
-        }
-    };
-    if (testsupport::windowMade("Form1"))
-        add(program.form1());
-    if (testsupport::windowMade("Form2"))
-        add(program.form2());
-    return state;
-}
-
 // Records the report together with what the program shows behind it.
 struct SweepFace final : testsupport::RecordingQtFace
 {
     Program *program = nullptr;
     bool picturesAtReport = false;
     Snapshot atReport;
-    QStringList heldAtReport; // widgetState as the controls hold it
+    QStringList heldAtReport; // windowState as the controls hold it
 
     void showReport(const RuntimeError &error) override
     {
         RecordingQtFace::showReport(error);
         atReport = snapshot(*program, picturesAtReport); // before the end hides the windows
-        heldAtReport = widgetState(*program, false);
+        heldAtReport = windowState(*program, testsupport::Side::Held);
     }
 };
 
@@ -157,13 +144,13 @@ public:
     }
 
     std::map<qint64, Snapshot> seen;
-    QStringList shownAtFailure; // widgetState as the windows show it when the call fails
+    QStringList shownAtFailure; // windowState as the windows show it when the call fails
 
 protected:
     void injectedFailure(ErrorKind kind) override
     {
         if (m_next == m_lookAt.size()) {
-            shownAtFailure = widgetState(*program, true);
+            shownAtFailure = windowState(*program, testsupport::Side::Shown);
             Runtime::injectedFailure(kind);
             return;
         }

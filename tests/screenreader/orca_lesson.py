@@ -5,8 +5,8 @@
 
     orca_lesson.py PROGRAM [TRANSCRIPT]
 
-Starts a virtual X display, a private D-Bus session with the accessibility bus, the program and
-Orca with a debug log and settings of its own; presses the lesson's keys 2.5 s apart, marking
+Starts a virtual X display (tests/support/with-xvfb.sh), a private D-Bus session with the
+accessibility bus, the program and Orca with a debug log and settings of its own; presses the lesson's keys 2.5 s apart, marking
 the time of each, and now and then has Orca read the whole window by flat review, as a pupil
 explores it. Then it matches Orca's SPEECH OUTPUT lines to the keys by time and checks that each
 key was answered with what it brought, and that this was the last thing said, so nothing cut it
@@ -25,6 +25,8 @@ import tempfile
 import time
 
 SKIP = 77
+WITH_XVFB = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support",
+                         "with-xvfb.sh")
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
 KEY_GAP = 2.5  # [s] Orca needs this long to speak and settle
 
@@ -86,32 +88,16 @@ LESSON = [
 SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d)\.(\d+) - SPEECH OUTPUT: '(.*)'\s*(\{.*\}|None)?\s*$")
 
 
-def wait_for(predicate, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if predicate():
-            return True
-        time.sleep(0.1)
-    return False
-
-
 def run_inside_bus(program, workdir):
-    """Runs the session; we are inside dbus-run-session. Returns (marks, log text)."""
+    """Runs the session; we are on the X server of DISPLAY, inside dbus-run-session. Returns
+    (marks, log text)."""
     env = dict(os.environ)
     runtime_dir = os.path.join(workdir, "runtime")
     os.mkdir(runtime_dir, 0o700)
     env.update(XDG_RUNTIME_DIR=runtime_dir, HOME=workdir, LANG="de_DE.UTF-8",
                LANGUAGE="de", NO_AT_BRIDGE="0", GTK_A11Y="atspi")
-    display = ":%d" % (170 + os.getpid() % 20)
-    env["DISPLAY"] = display
     children = []
     try:
-        children.append(subprocess.Popen(
-            ["Xvfb", display, "-screen", "0", "1280x1024x24", "-noreset", "-nolisten", "tcp"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-        socket = "/tmp/.X11-unix/X" + display[1:]
-        if not wait_for(lambda: os.path.exists(socket), 10):
-            raise RuntimeError("Xvfb did not start")
         children.append(subprocess.Popen(
             [BUS_LAUNCHER, "--launch-immediately"], env=env,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
@@ -187,10 +173,10 @@ def main():
                   "(scripts/setup-debian.sh installs it)" % tool)
             return SKIP
     if os.environ.get("ZF_INSIDE_BUS") != "1":
-        # Everything below runs on a bus of its own that ends with it.
+        # Everything below runs on an X server and a bus of its own that end with it.
         env = dict(os.environ, ZF_INSIDE_BUS="1")
-        return subprocess.run(["dbus-run-session", "--", sys.executable] + sys.argv,
-                              env=env).returncode
+        return subprocess.run(["sh", WITH_XVFB, "--", "dbus-run-session", "--", sys.executable]
+                              + sys.argv, env=env).returncode
 
     with tempfile.TemporaryDirectory(prefix="zf-orca-") as workdir:
         marks, log = run_inside_bus(program, workdir)

@@ -24,6 +24,43 @@ void prepareApplication()
     qtface::prepareApplication();
 }
 
+WindowTestFrame::~WindowTestFrame() = default;
+
+QWidget *WindowTestFrame::window() const
+{
+    return qtface::windowOf(*m_form);
+}
+
+void WindowTestFrame::initTestCase()
+{
+    prepareApplication();
+}
+
+void WindowTestFrame::init()
+{
+    drop(); // what a failed cleanup left
+    m_face = std::make_unique<RecordingQtFace>();
+    m_runtime = std::make_unique<forms::Runtime>(*m_face, ",");
+    m_form = makeForm(*m_runtime);
+    m_form->load();
+    m_runtime->dispatch([this] { m_form->Show(); });
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+}
+
+void WindowTestFrame::cleanup()
+{
+    const std::vector<forms::ErrorKind> reported = m_face->reported;
+    drop();
+    QCOMPARE(reported, std::vector<forms::ErrorKind>{});
+}
+
+void WindowTestFrame::drop()
+{
+    m_form.reset();
+    m_runtime.reset();
+    m_face.reset();
+}
+
 QWidget *widget(const forms::CommandButton &button)
 {
     return qtface::widgetOf(button);
@@ -155,32 +192,50 @@ QRect inkRect(const forms::Label &label, qreal ratio)
         .translated(area.topLeft());
 }
 
-QStringList controlState(const forms::Form &form)
+namespace {
+
+QString buttonState(const QString &caption, bool enabled)
+{
+    return caption + (enabled ? u" on"_s : u" off"_s);
+}
+
+QString listState(qsizetype entries, int selected)
+{
+    return u"%1 entries, %2 selected"_s.arg(entries).arg(selected);
+}
+
+} // namespace
+
+QStringList controlState(const forms::Form &form, Side side)
 {
     QStringList state;
     for (const auto &control : form.controls()) {
-        QString entry = QString::fromStdString(control->name());
+        QString held, shown; // shown stays null for controls without a widget
         if (const auto *label = dynamic_cast<const forms::Label *>(control.get()))
-            entry += u' ' + QString::fromStdString(label->caption()) + u' ' +
+            held = QString::fromStdString(label->caption()) + u' ' +
                 QString::number(label->foreColor(), 16) +
                 (label->isVisible() ? u" shown"_s : u" hidden"_s);
         else if (const auto *line = dynamic_cast<const forms::Line *>(control.get()))
-            entry += u' ' + QString::number(line->borderColor(), 16) + u' ' +
+            held = QString::number(line->borderColor(), 16) + u' ' +
                 QString::number(line->borderWidth()) +
                 (line->isVisible() ? u" shown"_s : u" hidden"_s);
-        else if (const auto *button = dynamic_cast<const forms::CommandButton *>(control.get()))
-            entry += u' ' + QString::fromStdString(button->caption()) +
-                (button->isEnabled() ? u" on"_s : u" off"_s) + u", shows "_s +
-                static_cast<QPushButton *>(widget(*button))->text() +
-                (widget(*button)->isEnabled() ? u" on"_s : u" off"_s);
-        else if (const auto *list = dynamic_cast<const forms::ListBox *>(control.get())) {
-            const auto *view = qobject_cast<QListWidget *>(widget(*list));
+        else if (const auto *button = dynamic_cast<const forms::CommandButton *>(control.get())) {
+            const auto *view = static_cast<const QPushButton *>(widget(*button));
+            held = buttonState(QString::fromStdString(button->caption()), button->isEnabled());
+            shown = buttonState(view->text(), view->isEnabled());
+        } else if (const auto *list = dynamic_cast<const forms::ListBox *>(control.get())) {
+            const auto *view = qobject_cast<const QListWidget *>(widget(*list));
             const QList<QListWidgetItem *> selected = view->selectedItems();
-            entry += u' ' + QString::number(list->items().size()) + u" selected "_s +
-                QString::number(list->selectedIndex()) + u", shows "_s +
-                QString::number(view->count()) + u" selected "_s +
-                QString::number(selected.isEmpty() ? -1 : view->row(selected.first()));
+            held = listState(qsizetype(list->items().size()), list->selectedIndex());
+            shown = listState(view->count(), selected.isEmpty() ? -1 : view->row(selected.first()));
         }
+        QString entry = QString::fromStdString(control->name()) + u' ';
+        if (shown.isNull() || side == Side::Held)
+            entry += held;
+        else if (side == Side::Shown)
+            entry += shown;
+        else
+            entry += held + u", shows "_s + shown;
         state << entry;
     }
     return state;

@@ -5,10 +5,13 @@
 #include "faces/qt/qtface.h"
 #include "forms/colour.h"
 #include "forms/errors.h"
+#include "forms/runtime.h"
 
 #include <QImage>
+#include <QObject>
 #include <QRect>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -20,7 +23,8 @@ class ListBox;
 } // namespace forms
 
 // What the window tests share: the face prepared as the program prepares it, a face that
-// records instead of showing, the pupil's gestures, and the screen as the platform holds it.
+// records instead of showing, a window shown afresh for each test function, the pupil's
+// gestures, the screen as the platform holds it, and what the controls hold and show.
 namespace testsupport {
 
 // Prepares the application as the program does (faces, style, palette, accessibility); call in
@@ -38,6 +42,52 @@ public:
 
     void showReport(const forms::RuntimeError &error) override { reported.push_back(error.kind()); }
     void programEnded(int exitStatus) override { ended.push_back(exitStatus); }
+};
+
+// The frame of a test class whose every test function meets one window afresh: the
+// application prepared once; before each function a new runtime with the window made, loaded
+// and shown as the program shows it, and active; after each, a check that no error was
+// reported. A test class derives from WindowTest<F>; one that needs more in initTestCase
+// declares its own and calls prepareApplication there.
+class WindowTestFrame : public QObject
+{
+    Q_OBJECT
+
+public:
+    ~WindowTestFrame() override;
+
+protected:
+    RecordingQtFace &face() const { return *m_face; }
+    forms::Runtime &runtime() const { return *m_runtime; }
+    forms::Form &shownForm() const { return *m_form; }
+    QWidget *window() const;
+
+protected Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+private:
+    virtual std::unique_ptr<forms::Form> makeForm(forms::Runtime &runtime) const = 0;
+    void drop();
+
+    // In this order, so the form goes before its runtime, and that before its face.
+    std::unique_ptr<RecordingQtFace> m_face;
+    std::unique_ptr<forms::Runtime> m_runtime;
+    std::unique_ptr<forms::Form> m_form;
+};
+
+// F is made from the runtime alone.
+template<class F> class WindowTest : public WindowTestFrame
+{
+protected:
+    F &form() const { return static_cast<F &>(shownForm()); }
+
+private:
+    std::unique_ptr<forms::Form> makeForm(forms::Runtime &runtime) const override
+    {
+        return std::make_unique<F>(runtime);
+    }
 };
 
 // The pupil's gestures, with the mouse: a click on a list's entry, a click on a button.
@@ -72,8 +122,12 @@ QRgb rgb(forms::Colour colour);
 // The logical pixels a label's text inks when painted without clipping: what must fit its box.
 QRect inkRect(const forms::Label &label, qreal devicePixelRatio);
 
+// Which side of its controls a state dump reads: what they hold, what their widgets show
+// (labels and lines have none: what they hold), or both.
+enum class Side { Held, Shown, Both };
+
 // What a pupil could see of a window's controls, or a handler goes on from: one entry per
-// control in the layout's order, the list's widget included. Reading it makes no platform call.
-QStringList controlState(const forms::Form &form);
+// control in the layout's order. Reading it makes no platform call.
+QStringList controlState(const forms::Form &form, Side side = Side::Both);
 
 } // namespace testsupport

@@ -2,11 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The canvas at the device's pixel ratio: crisp at 100, 125, 150 and 200 %, and a change of
-// density or zoom keeps the points, with no handler running again.
+// density or zoom keeps the points, with no handler running again. Past the density the
+// picture is painted at, the browser enlarges it, and nothing fails.
 
 import assert from 'node:assert/strict';
 import { after, before, it } from 'node:test';
-import { choose, launch, lessonPoint, nextFrame, open, pixelOf, press } from './page.mjs';
+import { PNG } from 'pngjs';
+import { choose, labelText, launch, lessonPoint, nextFrame, open, pageUrl, pixelOf, press }
+  from './page.mjs';
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -36,7 +39,8 @@ function checkCanvas(points, area, background) {
     for (let dx = edgeX(area[0]); dx < edgeX(area[2]); ++dx)
       if (!allowed.has(colourAt(dx, dy).join()))
         stray.add(colourAt(dx, dy).join());
-  return { width, height, cssWidth: canvas.getBoundingClientRect().width, wrong: wrong.slice(0, 5),
+  return { width, height, cssWidth: canvas.getBoundingClientRect().width, ratio: devicePixelRatio,
+           wrong: wrong.slice(0, 5),
            stray: [...stray].slice(0, 5) };
 }
 
@@ -63,11 +67,53 @@ it('keeps the points crisp and in place at every density', async () => {
     await nextFrame(page);
     await nextFrame(page);
     const seen = await page.evaluate(checkCanvas, points, area, [239, 239, 239]);
-    assert.ok(Math.abs(seen.width - 954 * scale) <= 1 && Math.abs(seen.height - 651 * scale) <= 1,
-              `canvas ${seen.width}×${seen.height} at ${scale}`);
-    assert.equal(seen.cssWidth, 954);
+    // The window keeps its size on the screen: the fit makes up for the zoom.
+    assert.ok(Math.abs(seen.width - 1234) <= 40, `canvas ${seen.width}×${seen.height} at ${scale}`);
+    assert.ok(Math.abs(seen.cssWidth * seen.ratio - seen.width) < 0.01, `${seen.cssWidth} at ${scale}`);
     assert.deepEqual(seen.wrong, [], `points at ${scale}`);
     assert.deepEqual(seen.stray, [], `smoothed colours at ${scale}`);
   }
+  await page.close();
+});
+
+// A 2× screen at 500 % (a density of 10) and a density of 16: the picture is painted at the
+// density limit and enlarged; the lesson goes on with no error.
+it('caps the density past the limit and goes on', async () => {
+  const page = await browser.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error));
+  for (const [ratio, width, height] of [[10, 256, 160], [16, 1000, 760]]) {
+    await page.setViewport({ width, height, deviceScaleFactor: ratio });
+    await page.goto(pageUrl);
+    await page.evaluate(() => window.zerfallsfrist.running);
+    await choose(page, 'Form1', 'List1', 3);
+    for (let i = 0; i < 4; ++i)
+      await press(page, 'Form1', 'Command1');
+    assert.equal(await labelText(page, 'Form1', 'Label10'), 'Uran 238');
+    const seen = await page.$eval('#Form1 canvas', (canvas) => {
+      canvas.scrollIntoView({ block: 'start', inline: 'start' });
+      const r = canvas.getBoundingClientRect();
+      return { width: canvas.width, height: canvas.height, left: r.left + scrollX, top: r.top + scrollY,
+               cssWidth: r.width, scale: Number(canvas.parentElement.style.getPropertyValue('--zf-scale')) };
+    });
+    assert.deepEqual([seen.width, seen.height], [954 * 4, 651 * 4], `at ${ratio}`);
+    assert.ok(Math.abs(seen.cssWidth - 954 * seen.scale) <= 1, `at ${ratio}`);
+    // The first half-life's red on screen and the blue after it, where the points lie, give
+    // or take a pixel of the window.
+    for (const [n, colour] of [[125, [255, 0, 0]], [375, [0, 0, 255]]]) {
+      const [x, y] = pixelOf('Form1', ...lessonPoint(n));
+      const centre = [seen.left + (x + 0.5) * seen.scale, seen.top + (y + 0.5) * seen.scale];
+      await page.evaluate((top) => scrollTo(0, top), Math.max(0, centre[1] - 40));
+      const reach = Math.max(1, 1.5 * seen.scale);
+      const clip = { x: Math.floor(centre[0] - reach), y: Math.floor(centre[1] - reach),
+                     width: Math.ceil(2 * reach) + 1, height: Math.ceil(2 * reach) + 1 };
+      const shot = PNG.sync.read(Buffer.from(await page.screenshot({ clip })));
+      let found = false;
+      for (let i = 0; i < shot.data.length; i += 4)
+        found ||= shot.data[i] === colour[0] && shot.data[i + 1] === colour[1] && shot.data[i + 2] === colour[2];
+      assert.ok(found, `point ${n} at ${ratio}`);
+    }
+  }
+  assert.deepEqual(errors, []);
   await page.close();
 });

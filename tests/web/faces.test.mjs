@@ -3,7 +3,9 @@
 
 // Both faces draw the same. The desktop's screenshot walk (scripts/screenshots.sh, pictures
 // in ZF_DESKTOP_SHOTS, by default build/screenshots) is walked again in the browser at 100 %,
-// and each state's canvas is held against the desktop's picture of it:
+// and again with the window fitted at a scale of 1.25 against the walk at QT_SCALE_FACTOR=1.25
+// (ZF_DESKTOP_SHOTS_125, by default build/screenshots-125); each state's canvas is held against
+// the desktop's picture of it:
 // - outside the labels' boxes, where lines and points are, every pixel must be the same; a
 //   slanted line's smoothed (grey) edge may differ by one level, which is counted;
 // - inside the labels' boxes, where the two faces rasterise text each their own way, the
@@ -19,8 +21,12 @@ import { PNG } from 'pngjs';
 import { choose, grab, launch, open, press } from './page.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const shots = process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots');
-const haveShots = fs.existsSync(path.join(shots, 'form1-start.png'));
+const walks = [
+  { scale: 1, shots: process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots') },
+  // A viewport in which both windows fit at 1.25 exactly, at a density of 1.
+  { scale: 1.25, viewport: { width: 1212, height: 945 },
+    shots: process.env.ZF_DESKTOP_SHOTS_125 ?? path.join(here, '../../build/screenshots-125') },
+];
 
 let browser;
 before(async () => { browser = await launch(); });
@@ -28,20 +34,21 @@ after(async () => { await browser?.close(); });
 
 // The boxes of a window's labels and widgets, from the page.
 function boxesOf(page, form) {
-  return page.$$eval(`#${form} .zf-label, #${form} button, #${form} select`, (elements) =>
+  return page.$$eval(`#${form} .zf-label, #${form} .zf-button, #${form} .zf-list`, (elements) =>
     elements.map((e) => ({
-      widget: e.tagName !== 'DIV',
-      x: parseInt(e.style.left, 10), y: parseInt(e.style.top, 10),
-      w: parseInt(e.style.width, 10), h: parseInt(e.style.height, 10),
+      widget: !e.classList.contains('zf-label'),
+      x: e.zfBox.x, y: e.zfBox.y, w: e.zfBox.width, h: e.zfBox.height,
     })));
 }
 
-function compare(desktop, web, boxes) {
-  // What each pixel lies in: 0 nothing, 1 a label's box, 2 a widget.
+function compare(desktop, web, boxes, scale) {
+  // What each pixel lies in: 0 nothing, 1 a label's box, 2 a widget; the boxes on the device
+  // pixels the core gives them.
   const kind = new Uint8Array(desktop.width * desktop.height);
+  const edge = (l) => Math.ceil(l * scale - 0.5);
   for (const b of boxes)
-    for (let y = Math.max(b.y, 0); y < Math.min(b.y + b.h, desktop.height); ++y)
-      for (let x = Math.max(b.x, 0); x < Math.min(b.x + b.w, desktop.width); ++x)
+    for (let y = Math.max(edge(b.y), 0); y < Math.min(edge(b.y + b.h), desktop.height); ++y)
+      for (let x = Math.max(edge(b.x), 0); x < Math.min(edge(b.x + b.w), desktop.width); ++x)
         kind[y * desktop.width + x] = Math.max(kind[y * desktop.width + x], b.widget ? 2 : 1);
   const result = { outside: 0, smoothing: 0, outsideTotal: 0, inside: 0, insideTotal: 0, first: [] };
   for (let y = 0; y < desktop.height; ++y)
@@ -73,9 +80,15 @@ function compare(desktop, web, boxes) {
   return result;
 }
 
-it('draws lines and points pixel for pixel as the desktop does', { skip: !haveShots &&
-   `no desktop screenshots in ${shots}: run scripts/screenshots.sh first` }, async () => {
+for (const { scale, viewport, shots } of walks)
+it(`draws lines and points pixel for pixel as the desktop does, at a scale of ${scale}`, {
+  skip: !fs.existsSync(path.join(shots, 'form1-start.png')) &&
+    `no desktop screenshots in ${shots}: run scripts/screenshots.sh first` }, async () => {
   const { page } = await open(browser);
+  if (viewport) {
+    await page.setViewport(viewport);
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  }
   const table = [];
   const check = async (form, name) => {
     const file = path.join(shots, `${name}.png`);
@@ -84,8 +97,8 @@ it('draws lines and points pixel for pixel as the desktop does', { skip: !haveSh
     const desktop = PNG.sync.read(fs.readFileSync(file));
     const web = await grab(page, form);
     assert.deepEqual([web.width, web.height], [desktop.width, desktop.height], name);
-    const result = compare(desktop, web, await boxesOf(page, form));
-    table.push({ state: name, ...result, first: undefined });
+    const result = compare(desktop, web, await boxesOf(page, form), web.width / (form === 'Form1' ? 954 : 921));
+    table.push({ state: name, scale, ...result, first: undefined });
     assert.equal(result.outside, 0, `${name}: ${result.first.join('; ')}`);
   };
   // The desktop's walk: every isotope, Uran 238 last, its eight presses, the excursion.

@@ -24,6 +24,9 @@ export function launch() {
   });
 }
 
+// A viewport in which both windows fit at a scale of exactly 1.
+export const fitOne = { width: 976, height: 760 };
+
 // Opens the page and waits until the program runs. Every request the page makes is recorded:
 // none may leave the file.
 export async function open(browser, { language, scale = 1, url = pageUrl } = {}) {
@@ -36,7 +39,7 @@ export async function open(browser, { language, scale = 1, url = pageUrl } = {})
     await page.evaluateOnNewDocument((lang) => {
       Object.defineProperty(navigator, 'language', { get: () => lang });
     }, language);
-  await page.setViewport({ width: 1000, height: 800, deviceScaleFactor: scale });
+  await page.setViewport({ ...fitOne, deviceScaleFactor: scale });
   await page.goto(url);
   if (url === pageUrl)
     await page.evaluate(() => window.zerfallsfrist.running);
@@ -62,7 +65,7 @@ export async function press(page, form, name) {
 }
 
 export async function choose(page, form, list, index) {
-  const options = await page.$$(`#${form} [data-name="${list}"] option`);
+  const options = await page.$$(`#${form} [data-name="${list}"] [role="option"]`);
   await options[index].click();
   await nextFrame(page);
 }
