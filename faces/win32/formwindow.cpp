@@ -286,9 +286,10 @@ void FormWindow::paint()
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(
-        dc, 0, 0, static_cast<DWORD>(scale.deviceWidth()), static_cast<DWORD>(scale.deviceHeight()),
-        0, 0, 0, static_cast<UINT>(scale.deviceHeight()), m_picture.bits(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(scale.deviceWidth()),
+                      static_cast<DWORD>(scale.deviceHeight()), 0, 0, 0,
+                      static_cast<UINT>(scale.deviceHeight()), m_picture.pixels(), &info,
+                      DIB_RGB_COLORS);
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
     for (const forms::Label *label : m_form.labels())

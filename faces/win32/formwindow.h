@@ -4,8 +4,8 @@
 
 #include "accessibility.h"
 #include "fonts.h"
+#include "forms/deviceimage.h"
 #include "forms/face.h"
-#include "picture.h"
 
 #include <vector>
 #include <windows.h>
@@ -81,7 +81,7 @@ private:
     forms::Form &m_form;
     HWND m_window = nullptr;
     unsigned m_dpi = 96;
-    Picture m_picture;
+    forms::DeviceImage m_picture{forms::PixelOrder::Bgra}; // as GDI takes it
     FontCache m_fonts;
     std::vector<Widget> m_widgets; // in the tab order; the control id is FirstControlId + index
     HBRUSH m_listBrush = nullptr;
