@@ -71,14 +71,6 @@ long ClientAccessible::childCount() const
     return static_cast<long>(m_order.size()) + 1;
 }
 
-long ClientAccessible::childIdOf(const forms::Control &control) const
-{
-    for (std::size_t i = 0; i < m_order.size(); ++i)
-        if (m_order[i] == &control)
-            return static_cast<long>(i) + 1;
-    return 0;
-}
-
 ClientAccessible::Kind ClientAccessible::kindOf(const VARIANT &child,
                                                 const forms::Control **control) const
 {

@@ -30,8 +30,6 @@ public:
 
     // The child ids: 1 to childCount(), in the reading order, then the announcement.
     long childCount() const;
-    // The id of a label or widget; 0 for none.
-    long childIdOf(const forms::Control &control) const;
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void **object) override;

@@ -55,8 +55,6 @@ FormWindow::FormWindow(forms::Form &form, HINSTANCE instance)
     m_listBrush = nullptr;
     createWidgets(instance);
     layOut(GetDpiForWindow(m_window));
-    m_accessible = new ClientAccessible(*this);
-    m_announcer = std::make_unique<Announcer>(m_window);
 }
 
 FormWindow::~FormWindow()
@@ -158,6 +156,21 @@ RECT FormWindow::deviceBox(const forms::PixelRect &box) const
     return {device.x, device.y, device.right(), device.bottom()};
 }
 
+ClientAccessible &FormWindow::accessible()
+{
+    // Made when a screen reader first asks: a pupil without one never loads what it needs.
+    if (!m_accessible)
+        m_accessible = new ClientAccessible(*this);
+    return *m_accessible;
+}
+
+long FormWindow::childIdOf(const forms::Control &control) const
+{
+    const auto &order = m_form.readingOrder();
+    const auto found = std::find(order.begin(), order.end(), &control);
+    return found == order.end() ? 0 : static_cast<long>(found - order.begin()) + 1;
+}
+
 HWND FormWindow::widgetHandle(const forms::WidgetControl &control) const
 {
     const Widget *widget = widgetOf(control);
@@ -220,7 +233,7 @@ void FormWindow::controlChanged(const forms::Control &control, forms::Change wha
         return;
     }
     // A label's pixels come with the repaint after the handler; a screen reader hears now.
-    if (const long id = m_accessible ? m_accessible->childIdOf(control) : 0) {
+    if (const long id = childIdOf(control)) {
         if (what == forms::Change::Caption)
             NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT, id);
         else if (what == forms::Change::Visibility)
@@ -236,8 +249,10 @@ void FormWindow::drawingDescriptionChanged()
 void FormWindow::announce(const std::string &text)
 {
     // Readers of the window's tree find it as its last child; Windows 10 and later also say it.
-    if (m_accessible)
-        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT, m_accessible->childCount());
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_window, OBJID_CLIENT,
+                   static_cast<LONG>(m_form.readingOrder().size()) + 1);
+    if (!m_announcer)
+        m_announcer = std::make_unique<Announcer>(m_window);
     m_announcer->announce(text);
 }
 
@@ -430,8 +445,8 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return reinterpret_cast<LRESULT>(m_listBrush);
         break;
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == OBJID_CLIENT && m_accessible)
-            return LresultFromObject(IID_IAccessible, wParam, m_accessible);
+        if (static_cast<LONG>(lParam) == OBJID_CLIENT)
+            return LresultFromObject(IID_IAccessible, wParam, &accessible());
         break;
     default:
         break;

@@ -48,7 +48,9 @@ public:
     // The device pixels of a box in logical pixels, in client coordinates.
     RECT deviceBox(const forms::PixelRect &box) const;
     HWND widgetHandle(const forms::WidgetControl &control) const;
-    ClientAccessible &accessible() const { return *m_accessible; }
+    // What screen readers get for the client area, and a control's child id in it (0: none).
+    ClientAccessible &accessible();
+    long childIdOf(const forms::Control &control) const;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -86,7 +88,7 @@ private:
     std::vector<Widget> m_widgets; // in the tab order; the control id is FirstControlId + index
     HBRUSH m_listBrush = nullptr;
     ClientAccessible *m_accessible = nullptr;
-    std::unique_ptr<Announcer> m_announcer;
+    std::unique_ptr<Announcer> m_announcer; // made at the first announcement
 };
 
 } // namespace win32face
