@@ -5,13 +5,12 @@
 # Zerfallsfrist.exe's start-up under Wine beside its floor, a bare Win32 window with one line
 # of text: both probes in turn, on a virtual display and in a Wine prefix of their own, then
 # the medians, their ratio and the exe's size.
-#     bench/win32/bench.sh [display] [rounds]      (defaults :63 and 15)
+#     bench/win32/bench.sh [rounds]      (default 15)
 set -eu
 cd "$(dirname "$0")/../.."
-display=${1:-:63}
-rounds=${2:-15}
+rounds=${1:-15}
 ./windows.sh >/dev/null
 cmake -S . -B build-windows -DZF_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-windows -j 2 >/dev/null
-exec tests/windows/with-display.sh "$display" build-windows/bench/wine \
+exec tests/windows/with-wine.sh build-windows/bench/wine \
     /usr/bin/python3 bench/win32/report.py build-windows "$rounds"

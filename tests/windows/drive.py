@@ -16,7 +16,7 @@ report: the test build with its fault seam set, so that the first platform opera
 start fails: a choice in the list must bring up the error report, and closing it must end the
 program with status 1.
 
-Run it on a display and Wine prefix of its own (with-display.sh).
+Run it on a display and Wine prefix of its own (with-wine.sh).
 """
 import math
 import os
