@@ -153,12 +153,14 @@ void FormWindow::paintEvent(QPaintEvent *event)
     // The picture at the screen's density, device pixel for device pixel; the painter clips it
     // to the region Qt asks for.
     const forms::DeviceScale &scale = m_picture.scale();
-    // Wrapped, not copied: Qt copies an image it takes as read-only once its density is set.
-    QImage picture(reinterpret_cast<uchar *>(const_cast<forms::Rgba *>(m_picture.pixels())),
-                   scale.deviceWidth(), scale.deviceHeight(),
-                   scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)), QImage::Format_RGB32);
-    picture.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawImage(QPointF(0, 0), picture);
+    // Wrapped read-only, never copied nor converted in place: its size on the screen is given
+    // in logical pixels instead of setting its density, which would make Qt copy it.
+    const QImage picture(reinterpret_cast<const uchar *>(m_picture.pixels()), scale.deviceWidth(),
+                         scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
+                         QImage::Format_RGB32);
+    const qreal density = devicePixelRatioF();
+    painter.drawImage(QRectF(0, 0, scale.deviceWidth() / density, scale.deviceHeight() / density),
+                      picture);
     const QRect area = event->rect();
     for (const auto &text : m_labelTexts)
         if (area.intersects(toQRect(text->label().box())))

@@ -15,7 +15,7 @@ import { fileURLToPath } from 'node:url';
 import { after, before, describe, it } from 'node:test';
 import { PNG } from 'pngjs';
 import { engineName, startEngine } from './engines.mjs';
-import { colours, lessonPoint, pageUrl, pixelOf } from './page.mjs';
+import { colours, fitOne, lessonPoint, pageUrl, pixelOf } from './page.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const shots = process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots');
@@ -31,7 +31,7 @@ const { curve: B, highlight: R, settledCurve: S } = colours;
 
 async function open({ touch = false } = {}) {
   const page = await engine.newPage();
-  await page.setViewport({ width: 1000, height: 800, touch });
+  await page.setViewport({ ...fitOne, touch }); // both windows at a scale of 1
   await page.goto(pageUrl);
   await page.evaluate(() => window.zerfallsfrist.running);
   return page;
