@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platformstart.h"
 
+#include "runtimefolder.h"
+
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
@@ -22,17 +24,10 @@ void say(const char *german, const char *english)
     std::fflush(stderr);
 }
 
-[[noreturn]] void endWithoutDesktop()
-{
-    say("Zerfallsfrist braucht eine grafische Arbeitsoberfläche, findet hier aber keine, und "
-        "wird beendet.",
-        "Zerfallsfrist needs a graphical desktop, cannot find one here, and ends.");
-    std::_Exit(CannotShowExitStatus); // the application object is half made: leave at once
-}
-
-// Qt's messages while the application object is being made. Held back, since the platform's
-// failure comes first as warnings that point the wrong way; passed on once it has started.
-// A message handler is a plain function, so what it holds must live outside it.
+// Qt's messages while the application object is being made, and the runtime folder given to
+// it. Held back, since the platform's failure comes first as warnings that point the wrong way;
+// passed on once it has started. A message handler is a plain function, so what it holds must
+// live outside it.
 struct HeldMessage
 {
     QtMsgType type;
@@ -42,6 +37,17 @@ struct HeldMessage
 
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
+RuntimeFolder *openingRuntimeFolder = nullptr;
+
+[[noreturn]] void endWithoutDesktop()
+{
+    say("Zerfallsfrist braucht eine grafische Arbeitsoberfläche, findet hier aber keine, und "
+        "wird beendet.",
+        "Zerfallsfrist needs a graphical desktop, cannot find one here, and ends.");
+    if (openingRuntimeFolder)
+        openingRuntimeFolder->remove(); // no destructor runs past _Exit
+    std::_Exit(CannotShowExitStatus); // the application object is half made: leave at once
+}
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
@@ -75,10 +81,12 @@ void keepSessionBusFromStarting()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
-std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv, RuntimeFolder &runtimeFolder)
 {
     previousHandler = qInstallMessageHandler(holdMessage);
+    openingRuntimeFolder = &runtimeFolder;
     auto application = std::make_unique<QApplication>(argc, argv);
+    openingRuntimeFolder = nullptr;
     passHeldMessagesOn();
 
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -6,8 +6,11 @@
 #include <memory>
 
 // What the desktop program settles around the making of its application object: that Qt
-// starts no session bus of its own, and that there is a screen the program can draw on.
+// starts no session bus of its own and leaves no runtime folder behind, and that there is a
+// screen the program can draw on.
 namespace platformstart {
+
+class RuntimeFolder;
 
 // The exit status when this machine cannot show the program: no graphical desktop, or a screen
 // it cannot draw on.
@@ -19,9 +22,9 @@ inline constexpr int CannotShowExitStatus = 2;
 void keepSessionBusFromStarting();
 
 // Makes the application object. Without a window system to connect to, it says so, in German
-// and in English, and ends the process with CannotShowExitStatus, in place of Qt's advice to
-// reinstall and its abort. On a screen of fewer colours than the program can draw with, it
-// says so and returns null.
-std::unique_ptr<QApplication> openApplication(int &argc, char **argv);
+// and in English, removes the runtime folder, and ends the process with CannotShowExitStatus,
+// in place of Qt's advice to reinstall and its abort. On a screen of fewer colours than the
+// program can draw with, it says so and returns null.
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv, RuntimeFolder &runtimeFolder);
 
 } // namespace platformstart
