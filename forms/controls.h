@@ -65,6 +65,9 @@ public:
     Colour foreColor() const { return m_foreColor; }
     void setForeColor(Colour colour);
     Colour backColor() const { return m_backColor; }
+    // Whether the label has anything to show or say: it is shown and has a caption. Only then
+    // do faces draw its text and screen readers meet it.
+    bool isReadable() const { return isVisible() && !m_caption.empty(); }
     void setBackColor(Colour colour);
 
     bool isTransparent() const { return m_transparent; }

@@ -41,8 +41,14 @@ Form::Form(Runtime &runtime, const FormLayout &windowLayout)
             break;
         }
     }
-    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(),
-                     [](const auto *a, const auto *b) { return a->tabIndex() < b->tabIndex(); });
+    const auto byTabIndex = [](const Control *a, const Control *b) {
+        return a->tabIndex() < b->tabIndex();
+    };
+    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(), byTabIndex);
+    for (const auto &control : m_controls)
+        if (control->kind() != ControlKind::Line)
+            m_readingOrder.push_back(control.get());
+    std::stable_sort(m_readingOrder.begin(), m_readingOrder.end(), byTabIndex);
 
     m_view = m_runtime.face().createView(*this);
     m_runtime.addWindow(*this);

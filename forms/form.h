@@ -73,6 +73,9 @@ public:
     const std::vector<const Label *> &labels() const { return m_labels; }
     // The controls that take the keyboard focus, in the order of their TabIndex.
     const std::vector<WidgetControl *> &tabOrder() const { return m_tabOrder; }
+    // Labels and widgets in the order of their TabIndex: the order in which the keyboard and a
+    // screen reader meet them. Lines are only drawn.
+    const std::vector<const Control *> &readingOrder() const { return m_readingOrder; }
 
     // What the points set on the window show, in words, for screen readers. Not a platform
     // operation: nothing on screen changes, and it cannot fail.
@@ -110,6 +113,7 @@ private:
     std::vector<const Line *> m_lines;
     std::vector<const Label *> m_labels;
     std::vector<WidgetControl *> m_tabOrder;
+    std::vector<const Control *> m_readingOrder;
     PointImage m_points;
     PixelRect m_changed; // since the last repaint, in logical pixels
     bool m_shown = false;

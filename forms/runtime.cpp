@@ -112,6 +112,12 @@ void Runtime::flushWindows()
         window->flushChanges();
 }
 
+void Runtime::reportAndEnd(const RuntimeError &error)
+{
+    if (!m_ended)
+        report(error);
+}
+
 void Runtime::report(const RuntimeError &error)
 {
     // What the handler did before the error stays on screen behind the report. The program

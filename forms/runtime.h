@@ -49,6 +49,9 @@ public:
     // Ends the program from outside a handler (a window closed by the desktop, the error
     // report): hides every window and tells the face.
     void endProgram(int exitStatus);
+    // A face that cannot go on outside a handler (no memory for a window's picture) ends the
+    // program through the same report as a handler's error. Once ended, nothing more happens.
+    void reportAndEnd(const RuntimeError &error);
 
     bool hasEnded() const { return m_ended; }
     int exitStatus() const { return m_exitStatus; }

@@ -22,12 +22,6 @@ QRect onScreen(const QWidget &window, const QRect &box)
     return QRect(window.mapToGlobal(box.topLeft()), box.size());
 }
 
-// Whether a label has anything to say: it is shown and has a caption.
-bool isPresent(const forms::Label &label)
-{
-    return label.isVisible() && !label.caption().empty();
-}
-
 // A part of a window that is no widget of its own: a label, the drawing or the announcer. It
 // lives as long as the window's interface, which deletes it. It is in the tree only while it
 // is shown, so it is always visible.
@@ -183,7 +177,7 @@ public:
         : QAccessibleWidget(window, QAccessible::Window)
     {
         for (const forms::Label *label : window->form().labels())
-            m_told.emplace(label, isPresent(*label) ? Told{true, label->caption()} : Told{});
+            m_told.emplace(label, label->isReadable() ? Told{true, label->caption()} : Told{});
     }
 
     ~WindowInterface() override
@@ -230,7 +224,7 @@ public:
     void labelChanged(const forms::Label &label)
     {
         Told &told = m_told[&label];
-        const bool present = isPresent(label);
+        const bool present = label.isReadable();
         const bool wasPresent = std::exchange(told.present, present);
         QAccessibleInterface *iface = part(&label);
         if (present && label.caption() != told.caption) {
@@ -282,29 +276,17 @@ private:
 
     std::vector<QAccessibleInterface *> children() const
     {
-        struct Entry
-        {
-            int tabIndex;
-            QAccessibleInterface *iface;
-        };
-        std::vector<Entry> entries;
-        for (const auto &control : formWindow()->form().controls()) {
-            if (const auto *text = dynamic_cast<const forms::Label *>(control.get())) {
+        std::vector<QAccessibleInterface *> all;
+        for (const forms::Control *control : formWindow()->form().readingOrder()) {
+            if (const auto *text = dynamic_cast<const forms::Label *>(control)) {
                 if (m_told.at(text).present)
-                    entries.push_back({text->tabIndex(), part(text)});
-            } else if (const auto *real =
-                           dynamic_cast<const forms::WidgetControl *>(control.get())) {
+                    all.push_back(part(text));
+            } else if (const auto *real = dynamic_cast<const forms::WidgetControl *>(control)) {
                 if (auto *iface =
                         QAccessible::queryAccessibleInterface(formWindow()->widgetOf(*real)))
-                    entries.push_back({real->tabIndex(), iface});
+                    all.push_back(iface);
             }
         }
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const Entry &a, const Entry &b) { return a.tabIndex < b.tabIndex; });
-        std::vector<QAccessibleInterface *> all;
-        all.reserve(entries.size() + 2);
-        for (const Entry &entry : entries)
-            all.push_back(entry.iface);
         if (m_drawingTold)
             all.push_back(drawing());
         if (m_announced)

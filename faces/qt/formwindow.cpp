@@ -4,6 +4,7 @@
 
 #include "accessibility.h"
 #include "fonts.h"
+#include "forms/errors.h"
 #include "forms/form.h"
 #include "widgets.h"
 
@@ -28,7 +29,8 @@ FormWindow::FormWindow(forms::Form &form)
     // The layout is fixed, so is the window: it opens at its stored place and size.
     setGeometry(toQRect(form.clientBox()));
     setFixedSize(size());
-    setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every pixel itself
+    setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
+    m_stale = {0, 0, form.clientBox().width, form.clientBox().height};
 
     for (const forms::Label *label : form.labels())
         m_labelTexts.push_back(std::make_unique<LabelText>(*label));
@@ -79,24 +81,12 @@ void FormWindow::focusFirstControl()
     }
 }
 
-void FormWindow::repaintChanged(const QRect &changed)
+void FormWindow::repaintChanged(const forms::PixelRect &changed)
 {
-    // A smoothed line that runs into the pixels to paint is painted whole: cut by the clip, its
-    // edge pixels would come out a shade different from the last time it was painted. So are
-    // the smoothed lines that run into those, such as the other stroke of an arrowhead.
-    QRegion region(changed);
-    for (bool grown = true; grown;) {
-        grown = false;
-        for (const forms::Line *line : m_form.lines()) {
-            const QRect bounds = toQRect(line->bounds());
-            if (line->isVisible() && isSmoothed(*line) && region.intersects(bounds) &&
-                region.intersected(bounds) != QRegion(bounds)) {
-                region += bounds;
-                grown = true;
-            }
-        }
-    }
-    update(region);
+    m_stale = m_stale.united(changed);
+    // One pixel more on every side: at a fractional density Qt rounds the region to device
+    // pixels its own way, and every device pixel the picture changed must reach the screen.
+    update(toQRect(changed).adjusted(-1, -1, 1, 1));
 }
 
 LabelText *FormWindow::textOf(const forms::Control &control)
@@ -134,34 +124,42 @@ void FormWindow::controlChanged(const forms::Control &control, forms::Change wha
         accessibility::labelChanged(*this, text->label());
 }
 
-void FormWindow::paintEvent(QPaintEvent *event)
+bool FormWindow::updatePicture()
 {
-    // Everything inside the region, from the form's state: the painter is clipped to it.
-    QPainter painter(this);
-    if (!painter.isActive())
-        return; // Qt found no memory for the window's pixels, and has said so
-    const QRect area = event->rect();
-    painter.fillRect(area, toQColor(m_form.backColor()));
-    // Labels lie over lines: a guide line that runs into a value's box stops there instead of
-    // striking through the number; transparent labels let the lines show through anyway.
-    for (const forms::Line *line : m_form.lines())
-        if (line->isVisible() && area.intersects(toQRect(line->bounds())))
-            paintLine(painter, *line);
-    for (const auto &text : m_labelTexts)
-        if (text->label().isVisible() && area.intersects(toQRect(text->label().box())))
-            text->paint(painter);
+    const forms::PixelRect client{0, 0, width(), height()};
+    const auto scale =
+        forms::DeviceScale::atDensity(client.width, client.height, devicePixelRatioF());
+    if (m_picture.isEmpty() || !(m_picture.scale() == scale)) {
+        try {
+            m_picture.resize(scale);
+        } catch (const std::bad_alloc &) {
+            m_form.runtime().reportAndEnd(forms::RuntimeError(forms::ErrorKind::OutOfMemory));
+            return false;
+        }
+        m_stale = client;
+    }
+    if (!m_stale.isEmpty()) {
+        m_picture.paint(m_form, scale.toDevice(m_stale));
+        m_stale = {};
+    }
+    return true;
+}
 
-    // The points last, one logical pixel each, the image laid over the whole client area and
-    // clipped to the region: at any density the painter scales each point to whole device
-    // pixels, never smoothed. Each is transparent or opaque, so the premultiplied format holds
-    // them as they are.
-    const forms::PointImage &points = m_form.points();
-    if (points.isEmpty())
-        return;
-    const QImage image(reinterpret_cast<const uchar *>(points.pixels()), points.width(),
-                       points.height(), points.width() * qsizetype(sizeof(forms::Rgba)),
-                       QImage::Format_RGBA8888_Premultiplied);
-    painter.drawImage(rect(), image);
+void FormWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!painter.isActive() || !updatePicture())
+        return; // no memory for the window's pixels, which has been said
+    // The picture at the screen's density, device pixel for device pixel; the painter clips it
+    // to the region Qt asks for.
+    const forms::DeviceScale &scale = m_picture.scale();
+    QImage picture(reinterpret_cast<const uchar *>(m_picture.pixels()), scale.deviceWidth(),
+                   scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
+                   QImage::Format_RGBX8888);
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    painter.drawImage(QPointF(0, 0), picture);
+    for (const auto &text : m_labelTexts)
+        text->paint(painter);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)
@@ -210,7 +208,7 @@ void WindowViewAdapter::hide()
 void WindowViewAdapter::repaint(const forms::PixelRect &rect)
 {
     if (m_window)
-        m_window->repaintChanged(toQRect(rect));
+        m_window->repaintChanged(rect);
 }
 
 void WindowViewAdapter::controlChanged(const forms::Control &control, forms::Change what)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "announcer.h"
+#include "forms/deviceimage.h"
 #include "forms/face.h"
 #include "painting.h"
 
@@ -17,9 +18,9 @@ class WidgetControl;
 
 namespace qtface {
 
-// A window on the desktop for a Form: the client area at the layout's place and size, painted
-// from the form's state in the layout's order (background, lines, labels, points), with the
-// form's buttons and list boxes as real widgets on top.
+// A window on the desktop for a Form: the client area at the layout's place and size showing
+// the form's picture, as the core paints it at the screen's density, with the labels' texts
+// over it and the form's buttons and list boxes as real widgets on top.
 class FormWindow final : public QWidget
 {
     Q_OBJECT
@@ -33,8 +34,9 @@ public:
     QWidget *widgetOf(const forms::WidgetControl &control) const;
 
     void showWindow();
-    // Paints the changed pixels again, from the form's state.
-    void repaintChanged(const QRect &changed);
+    // The changed pixels show something else now: they are painted again from the form's
+    // state before the window is next shown on screen.
+    void repaintChanged(const forms::PixelRect &changed);
     void controlChanged(const forms::Control &control, forms::Change what);
     // Another program destroyed the window on screen: it cannot come back, so the program ends
     // as when the window is closed.
@@ -47,8 +49,13 @@ protected:
 private:
     LabelText *textOf(const forms::Control &control);
     void focusFirstControl();
+    // Brings the picture up to date at the screen's present density; false when it found no
+    // memory, which has ended the program through the error report.
+    bool updatePicture();
 
     forms::Form &m_form;
+    forms::DeviceImage m_picture;
+    forms::PixelRect m_stale; // logical pixels the picture does not show as they are now
     std::vector<std::unique_ptr<LabelText>> m_labelTexts; // in the order of form.labels()
     std::vector<std::pair<const forms::WidgetControl *, QWidget *>> m_widgets;
 };

@@ -6,37 +6,8 @@
 #include "forms/controls.h"
 
 #include <QPainter>
-#include <cstdlib>
 
 namespace qtface {
-
-bool isSmoothed(const forms::Line &line)
-{
-    return std::abs(line.end().x - line.start().x) > 2 &&
-        std::abs(line.end().y - line.start().y) > 2;
-}
-
-void paintLine(QPainter &painter, const forms::Line &line)
-{
-    const int width = line.borderWidth();
-    const qreal centre = (width % 2 == 1) ? 0.5 : 1.0;
-    QPen pen(toQColor(line.borderColor()), width);
-    if (line.style() == forms::LineStyle::Dotted) {
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setDashPattern({1.0, 1.0}); // dots as long as the line is wide, gaps as long
-    } else {
-        pen.setCapStyle(Qt::SquareCap);
-    }
-    const forms::PixelPoint start = line.start();
-    const forms::PixelPoint end = line.end();
-    painter.save();
-    // Slanted strokes are smoothed; lines that run along a row or a column stay crisp.
-    painter.setRenderHint(QPainter::Antialiasing, isSmoothed(line));
-    painter.setPen(pen);
-    painter.drawLine(QPointF(start.x + centre, start.y + centre),
-                     QPointF(end.x + centre, end.y + centre));
-    painter.restore();
-}
 
 namespace {
 
@@ -74,13 +45,10 @@ void LabelText::update()
 
 void LabelText::paint(QPainter &painter) const
 {
-    const QRect box = toQRect(m_label.box());
-    if (!m_label.isTransparent())
-        painter.fillRect(box, toQColor(m_label.backColor()));
-    if (m_label.caption().empty())
+    if (!m_label.isReadable())
         return;
     painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
+    painter.setClipRect(toQRect(m_label.box()), Qt::IntersectClip);
     paintText(painter);
     painter.restore();
 }

@@ -67,7 +67,8 @@ mergeInto(LibraryManager.library, {
         action();
     },
 
-    // The first device pixel whose centre lies at or beyond a logical edge, as deviceimage.cpp.
+    // The first device pixel whose centre lies at or beyond a logical edge, as the core's
+    // device scale places a window's pixels.
     edge: function(logical, ratio) {
       return Math.ceil(logical * ratio - 0.5);
     },
@@ -108,7 +109,7 @@ mergeInto(LibraryManager.library, {
       var ratioX = win.canvas.width / win.width;
       var ratioY = win.canvas.height / win.height;
       win.labels.forEach(function(label) {
-        if (!label.visible || label.caption === '')
+        if (!label.readable)
           return;
         var left = ZF.edge(label.x, ratioX), top = ZF.edge(label.y, ratioY);
         var right = ZF.edge(label.x + label.width, ratioX);
@@ -141,25 +142,17 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    paint: function(win, base, points, x, y, width, height) {
+    // The window's picture, as the core painted it, laid on the canvas unscaled; then the
+    // labels' texts over it.
+    paint: function(win, pixels, deviceWidth, deviceHeight, x, y, width, height) {
       var canvas = win.canvas;
-      var size = canvas.width * canvas.height * 4;
-      var baseImage = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, base, size),
-                                    canvas.width, canvas.height);
-      win.context.putImageData(baseImage, 0, 0, x, y, width, height);
+      if (deviceWidth !== canvas.width || deviceHeight !== canvas.height)
+        return; // a picture of another size than the canvas: the canvas's next size paints anew
+      var picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels,
+                                                        deviceWidth * deviceHeight * 4),
+                                  deviceWidth, deviceHeight);
+      win.context.putImageData(picture, 0, 0, x, y, width, height);
       ZF.paintTexts(win, x, y, width, height);
-      if (!points)
-        return;
-      // The points go over everything else; they are opaque or not there at all, so laying
-      // them over with the canvas's own blending changes no colour.
-      if (win.points.width !== canvas.width || win.points.height !== canvas.height) {
-        win.points.width = canvas.width;
-        win.points.height = canvas.height;
-      }
-      var pointImage = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, points, size),
-                                     canvas.width, canvas.height);
-      win.points.getContext('2d').putImageData(pointImage, 0, 0, x, y, width, height);
-      win.context.drawImage(win.points, x, y, width, height, x, y, width, height);
     },
 
     // Reports the canvas's size in device pixels, now and after every change of zoom or
@@ -282,7 +275,7 @@ mergeInto(LibraryManager.library, {
     element.appendChild(canvas);
     var win = {
       element: element, canvas: canvas, context: canvas.getContext('2d'),
-      points: document.createElement('canvas'), caption: UTF8ToString(caption),
+      caption: UTF8ToString(caption),
       width: width, height: height, labels: [], controls: new Map(), focusable: [],
     };
     // A window is an application to a screen reader, named by its caption: inside it the keys
@@ -345,10 +338,10 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_paint__deps: ['$ZF'],
-  zfweb_paint: function(view, base, points, x, y, width, height) {
+  zfweb_paint: function(view, pixels, deviceWidth, deviceHeight, x, y, width, height) {
     var win = ZF.views.get(view);
     if (win)
-      ZF.paint(win, base, points, x, y, width, height);
+      ZF.paint(win, pixels, deviceWidth, deviceHeight, x, y, width, height);
   },
 
   zfweb_create_label__deps: ['$ZF'],
@@ -368,14 +361,14 @@ mergeInto(LibraryManager.library, {
     var label = {
       element: element, x: x, y: y, width: width, height: height, pixelSize: pixelSize,
       font: ZF.font(pixelSize, bold, italic), alignment: alignment,
-      caption: '', colour: 'rgb(0,0,0)', visible: false, lines: null,
+      caption: '', colour: 'rgb(0,0,0)', readable: false, lines: null,
     };
     win.labels.push(label);
     win.controls.set(slot, label);
   },
 
   zfweb_update_label__deps: ['$ZF'],
-  zfweb_update_label: function(view, slot, caption, colour, visible) {
+  zfweb_update_label: function(view, slot, caption, colour, readable) {
     var label = ZF.views.get(view).controls.get(slot);
     var text = UTF8ToString(caption);
     if (text !== label.caption) {
@@ -384,9 +377,9 @@ mergeInto(LibraryManager.library, {
       label.element.textContent = text;
     }
     label.colour = ZF.css(colour);
-    label.visible = !!visible;
-    // An empty label says nothing, so a screen reader does not meet it until it has a text.
-    label.element.hidden = !visible || text === '';
+    // A screen reader meets a label only while the window shows something of it.
+    label.readable = !!readable;
+    label.element.hidden = !label.readable;
   },
 
   zfweb_create_button__deps: ['$ZF'],

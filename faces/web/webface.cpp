@@ -20,12 +20,12 @@ void zfweb_destroy_window(const void *view);
 void zfweb_show_window(const void *view);
 void zfweb_hide_window(const void *view);
 void zfweb_describe(const void *view, const char *description);
-void zfweb_paint(const void *view, const void *base, const void *points, int x, int y, int width,
-                 int height);
+void zfweb_paint(const void *view, const void *pixels, int deviceWidth, int deviceHeight, int x,
+                 int y, int width, int height);
 void zfweb_create_label(const void *view, int slot, const char *name, int x, int y, int width,
                         int height, int pixelSize, bool bold, bool italic, int alignment);
 void zfweb_update_label(const void *view, int slot, const char *caption, unsigned colour,
-                        bool visible);
+                        bool readable);
 void zfweb_create_button(const void *view, int slot, const char *name, int x, int y, int width,
                          int height, int pixelSize, bool bold, bool italic, bool visible);
 void zfweb_update_button(const void *view, int slot, const char *caption, bool enabled);
@@ -72,19 +72,11 @@ WebWindowView::WebWindowView(forms::Form &form)
     zfweb_create_window(this, form.name().c_str(), form.caption().c_str(), client.width,
                         client.height);
 
-    // Labels, buttons and lists in the order of their TabIndex: that is the order in which the
-    // keyboard and a screen reader meet them.
-    const auto &controls = form.controls();
-    std::vector<int> slots;
-    for (int slot = 0; slot < static_cast<int>(controls.size()); ++slot)
-        if (controls[static_cast<std::size_t>(slot)]->kind() != forms::ControlKind::Line)
-            slots.push_back(slot);
-    std::stable_sort(slots.begin(), slots.end(), [&](int a, int b) {
-        return controls[static_cast<std::size_t>(a)]->tabIndex() <
-            controls[static_cast<std::size_t>(b)]->tabIndex();
-    });
-    for (int slot : slots) {
-        const forms::Control &control = *controls[static_cast<std::size_t>(slot)];
+    // Labels, buttons and lists in the order in which the keyboard and a screen reader meet
+    // them.
+    for (const forms::Control *each : form.readingOrder()) {
+        const int slot = slotOf(*each);
+        const forms::Control &control = *each;
         if (const auto *label = dynamic_cast<const forms::Label *>(&control)) {
             const PixelRect box = label->box();
             const forms::LayoutFont &font = label->font();
@@ -135,8 +127,8 @@ void WebWindowView::repaint(const PixelRect &rect)
     if (device.isEmpty())
         return;
     m_image.paint(m_form, device);
-    zfweb_paint(this, m_image.base(), m_image.points(m_form), device.x, device.y, device.width,
-                device.height);
+    zfweb_paint(this, m_image.pixels(), m_image.scale().deviceWidth(),
+                m_image.scale().deviceHeight(), device.x, device.y, device.width, device.height);
 }
 
 void WebWindowView::resized(int deviceWidth, int deviceHeight)
@@ -146,7 +138,7 @@ void WebWindowView::resized(int deviceWidth, int deviceHeight)
     if (deviceWidth <= 0 || deviceHeight <= 0 || deviceWidth > 8 * client.width ||
         deviceHeight > 8 * client.height)
         return;
-    m_image.resize(DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
+    m_image.resize(forms::DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
     repaint({0, 0, client.width, client.height});
 }
 
@@ -161,7 +153,7 @@ int WebWindowView::slotOf(const forms::Control &control) const
 void WebWindowView::sendLabel(int slot, const forms::Label &label) const
 {
     zfweb_update_label(this, slot, label.caption().c_str(), forms::toRgba(label.foreColor()),
-                       label.isVisible());
+                       label.isReadable());
 }
 
 void WebWindowView::sendItems(int slot) const

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "deviceimage.h"
+#include "forms/deviceimage.h"
 #include "forms/face.h"
 
 #include <string>
@@ -11,9 +11,9 @@ namespace forms {
 class Label;
 }
 
-// The browser face: each window is a block of the page with a canvas for what the window
-// paints itself (lines, labels and points) and real buttons and list boxes over it. The page's
-// script (face.js) makes and changes the elements; this side decides what they show.
+// The browser face: each window is a block of the page with a canvas that shows the window's
+// picture as the core paints it, the labels' texts over it, and real buttons and list boxes. The
+// page's script (face.js) makes and changes the elements; this side decides what they show.
 namespace webface {
 
 class WebWindowView final : public forms::WindowView
@@ -44,7 +44,7 @@ private:
     void sendItems(int slot) const;
 
     forms::Form &m_form;
-    DeviceImage m_image;
+    forms::DeviceImage m_image;
 };
 
 class WebFace final : public forms::Face

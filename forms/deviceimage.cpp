@@ -2,17 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "deviceimage.h"
 
-#include "forms/form.h"
+#include "form.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 
-using forms::PixelRect;
-using forms::Rgba;
-
-namespace webface {
+namespace forms {
 
 // --- DeviceScale ---------------------------------------------------------------------------
 
@@ -23,6 +20,14 @@ DeviceScale::DeviceScale(int logicalWidth, int logicalHeight, int deviceWidth, i
     , m_ratioY(logicalHeight > 0 ? double(deviceHeight) / logicalHeight : 1.0)
 { }
 
+DeviceScale DeviceScale::atDensity(int logicalWidth, int logicalHeight, double density)
+{
+    const auto side = [density](int logical) {
+        return static_cast<int>(std::lround(logical * density));
+    };
+    return DeviceScale(logicalWidth, logicalHeight, side(logicalWidth), side(logicalHeight));
+}
+
 namespace {
 
 // The first device pixel whose centre lies at or beyond a logical edge.
@@ -31,8 +36,8 @@ int edge(double logical, double ratio)
     return static_cast<int>(std::ceil(logical * ratio - 0.5));
 }
 
-// Along a dash, a centre exactly on its edge belongs to the pixel before it, as the desktop's
-// stroker decides.
+// Along a dash, a centre exactly on its edge belongs to the pixel before it, so a dot and the
+// gap after it split a device pixel's worth evenly.
 int dashEdge(double logical, double ratio)
 {
     return static_cast<int>(std::floor(logical * ratio + 0.5));
@@ -62,44 +67,34 @@ PixelRect DeviceScale::toDevice(const PixelRect &logical) const
 
 void DeviceImage::resize(const DeviceScale &scale)
 {
-    m_scale = scale;
     const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
         static_cast<std::size_t>(scale.deviceHeight());
-    m_base.assign(size, Rgba{0});
-    m_points.clear();
-    m_points.shrink_to_fit();
+    std::vector<Rgba> pixels(size, Rgba{0}); // allocated before anything changes
+    m_pixels = std::move(pixels);
+    m_scale = scale;
 }
 
-void DeviceImage::paint(const forms::Form &form, const PixelRect &clip)
+void DeviceImage::paint(const Form &form, const PixelRect &clip)
 {
     m_clip = clip.intersected({0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()});
     if (m_clip.isEmpty())
         return;
-    fill(m_clip, forms::toRgba(form.backColor()));
-    for (const forms::Line *line : form.lines())
+    fill(m_clip, toRgba(form.backColor()));
+    for (const Line *line : form.lines())
         if (line->isVisible())
-            paintLine(*line, m_clip);
-    // Opaque labels hide the lines under them; their texts are the page's to draw.
-    for (const forms::Label *label : form.labels())
+            paintLine(*line);
+    // Opaque labels hide the lines under them; their texts are the face's to draw.
+    for (const Label *label : form.labels())
         if (label->isVisible() && !label->isTransparent())
-            fill(m_scale.toDevice(label->box()).intersected(m_clip),
-                 forms::toRgba(label->backColor()));
-    if (!m_scale.isOneToOne())
-        scalePoints(form, m_clip);
-}
-
-const Rgba *DeviceImage::points(const forms::Form &form) const
-{
-    if (form.points().isEmpty())
-        return nullptr;
-    return m_scale.isOneToOne() ? form.points().pixels() : m_points.data();
+            fill(m_scale.toDevice(label->box()).intersected(m_clip), toRgba(label->backColor()));
+    paintPoints(form);
 }
 
 void DeviceImage::fill(const PixelRect &rect, Rgba colour)
 {
     const int width = m_scale.deviceWidth();
     for (int y = rect.y; y < rect.bottom(); ++y) {
-        Rgba *row = m_base.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        Rgba *row = m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
         std::fill(row + rect.x, row + rect.right(), colour);
     }
 }
@@ -109,13 +104,13 @@ void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
     if (alpha <= 0 || !m_clip.contains({x, y}))
         return;
     Rgba &pixel =
-        m_base[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
-               static_cast<std::size_t>(x)];
+        m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
+                 static_cast<std::size_t>(x)];
     if (alpha >= 255) {
         pixel = colour;
         return;
     }
-    // Divided by 255 the quick way graphics libraries round it, as the desktop does too.
+    // Divided by 255 the quick way, exact to within one step.
     Rgba mixed = 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
         const int over = static_cast<int>((colour >> shift) & 0xFFu);
@@ -126,17 +121,17 @@ void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
     pixel = mixed;
 }
 
-void DeviceImage::paintLine(const forms::Line &line, const PixelRect &clip)
+void DeviceImage::paintLine(const Line &line)
 {
-    if (!m_scale.toDevice(line.bounds()).intersects(clip))
+    if (!m_scale.toDevice(line.bounds()).intersects(m_clip))
         return;
     if (line.start().x == line.end().x || line.start().y == line.end().y)
-        paintStraightLine(line, clip);
+        paintStraightLine(line);
     else
-        paintSlantedLine(line, clip);
+        paintSlantedLine(line);
 }
 
-void DeviceImage::paintStraightLine(const forms::Line &line, const PixelRect &clip)
+void DeviceImage::paintStraightLine(const Line &line)
 {
     // A line of odd width is centred on the pixels its ends name; an even one extends right
     // of and below them. Square caps reach half the width beyond either end.
@@ -151,14 +146,14 @@ void DeviceImage::paintStraightLine(const forms::Line &line, const PixelRect &cl
     const double to = (horizontal ? line.end().x : line.end().y) + centre;
     const int nearSide = edge(across - half, acrossRatio);
     const int farSide = edge(across + half, acrossRatio);
-    const Rgba colour = forms::toRgba(line.borderColor());
+    const Rgba colour = toRgba(line.borderColor());
     const auto fillAlong = [&](int begin, int end) {
         const PixelRect box = horizontal
             ? PixelRect{begin, nearSide, end - begin, farSide - nearSide}
             : PixelRect{nearSide, begin, farSide - nearSide, end - begin};
-        fill(box.intersected(clip), colour);
+        fill(box.intersected(m_clip), colour);
     };
-    if (line.style() == forms::LineStyle::Solid) {
+    if (line.style() == LineStyle::Solid) {
         fillAlong(edge(std::min(from, to) - half, alongRatio),
                   edge(std::max(from, to) + half, alongRatio));
         return;
@@ -265,11 +260,11 @@ bool containsCentre(const std::array<Vertex, 4> &quad, int x, int y)
 
 } // namespace
 
-void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &clip)
+void DeviceImage::paintSlantedLine(const Line &line)
 {
     // The pen's stroke: a band of the line's width around the line through both ends' pixel
     // centres (odd widths) or corners (even widths). Lines that really slant are smoothed;
-    // those that step only a pixel or two stay crisp, as on the desktop.
+    // those that step only a pixel or two stay crisp.
     const int width = line.borderWidth();
     const double centre = (width % 2 == 1) ? 0.5 : 1.0;
     const Vertex p1{(line.start().x + centre) * m_scale.ratioX(),
@@ -279,11 +274,11 @@ void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &cli
     const double penWidth = width * std::min(m_scale.ratioX(), m_scale.ratioY());
     const bool smooth =
         std::abs(line.end().x - line.start().x) > 2 && std::abs(line.end().y - line.start().y) > 2;
-    const Rgba colour = forms::toRgba(line.borderColor());
+    const Rgba colour = toRgba(line.borderColor());
 
-    // One band between two points of the line, `cap` times the width longer at either end.
-    // The arithmetic follows the desktop's rasterizer step for step, down to placing the
-    // corners on a grid of 1/64 pixel, so that both smooth a slanted line alike.
+    // One band between two points of the line, `cap` times the width longer at either end,
+    // its corners placed on a grid of 1/64 pixel so that the same line always covers the same
+    // share of each pixel, wherever a repaint cuts it.
     const auto band = [&](Vertex a, Vertex b, double cap) {
         const double run = std::hypot(b.x - a.x, b.y - a.y);
         if (run == 0)
@@ -319,7 +314,7 @@ void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &cli
         const int y0 = static_cast<int>(std::floor(high));
         const PixelRect box = PixelRect{x0, y0, static_cast<int>(std::floor(right)) - x0 + 1,
                                         static_cast<int>(std::floor(low)) - y0 + 1}
-                                  .intersected(clip);
+                                  .intersected(m_clip);
         for (int y = box.y; y < box.bottom(); ++y) {
             for (int x = box.x; x < box.right(); ++x) {
                 if (smooth)
@@ -329,7 +324,7 @@ void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &cli
             }
         }
     };
-    if (line.style() == forms::LineStyle::Solid) {
+    if (line.style() == LineStyle::Solid) {
         band(p1, p2, 0.5f); // square caps: half the width beyond either end
         return;
     }
@@ -343,30 +338,31 @@ void DeviceImage::paintSlantedLine(const forms::Line &line, const PixelRect &cli
     }
 }
 
-void DeviceImage::scalePoints(const forms::Form &form, const PixelRect &clip)
+void DeviceImage::paintPoints(const Form &form)
 {
-    const forms::PointImage &image = form.points();
+    // Each point is opaque or not there at all; at any density it covers the device pixels of
+    // its logical pixel, whole.
+    const PointImage &image = form.points();
     if (image.isEmpty())
         return;
-    const int width = m_scale.deviceWidth();
-    if (m_points.empty())
-        m_points.assign(m_base.size(), Rgba{0});
     // The logical column of each device column in the clip, and likewise for rows.
-    std::vector<int> columns(static_cast<std::size_t>(clip.width));
-    for (int l = 0, d = clip.x; d < clip.right(); ++d) {
+    std::vector<int> columns(static_cast<std::size_t>(m_clip.width));
+    for (int l = 0, d = m_clip.x; d < m_clip.right(); ++d) {
         while (m_scale.columnAt(l + 1) <= d)
             ++l;
-        columns[static_cast<std::size_t>(d - clip.x)] = l;
+        columns[static_cast<std::size_t>(d - m_clip.x)] = l;
     }
-    for (int l = 0, d = clip.y; d < clip.bottom(); ++d) {
+    const int width = m_scale.deviceWidth();
+    for (int l = 0, d = m_clip.y; d < m_clip.bottom(); ++d) {
         while (m_scale.rowAt(l + 1) <= d)
             ++l;
         const Rgba *source = image.pixels() + static_cast<std::size_t>(l) * image.width();
         Rgba *target =
-            m_points.data() + static_cast<std::size_t>(d) * static_cast<std::size_t>(width);
-        for (int x = clip.x; x < clip.right(); ++x)
-            target[x] = source[columns[static_cast<std::size_t>(x - clip.x)]];
+            m_pixels.data() + static_cast<std::size_t>(d) * static_cast<std::size_t>(width);
+        for (int x = m_clip.x; x < m_clip.right(); ++x)
+            if (const Rgba point = source[columns[static_cast<std::size_t>(x - m_clip.x)]])
+                target[x] = point;
     }
 }
 
-} // namespace webface
+} // namespace forms
