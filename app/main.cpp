@@ -1,8 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktopprogram.h"
+#include "forms/runtime.h"
 #include "platformstart.h"
 #include "runtimefolder.h"
+
+#include <new>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +18,13 @@ int main(int argc, char *argv[])
         platformstart::openApplication(argc, argv, runtimeFolder);
     if (!application)
         return platformstart::CannotShowExitStatus;
-    DesktopProgram program;
-    return program.run();
+    try {
+        DesktopProgram program;
+        return program.run();
+    } catch (const std::bad_alloc &) {
+        // Too little memory for the program's own start, before it could keep back the room
+        // its report needs.
+        platformstart::sayOutOfMemory();
+        return forms::RuntimeErrorExitStatus;
+    }
 }

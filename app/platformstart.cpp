@@ -2,7 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platformstart.h"
 
+#include "forms/errors.h"
+#include "forms/runtime.h"
 #include "runtimefolder.h"
+#include "windowmemory.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -41,12 +44,19 @@ RuntimeFolder *openingRuntimeFolder = nullptr;
 
 [[noreturn]] void endWithoutDesktop()
 {
+    if (openingRuntimeFolder)
+        openingRuntimeFolder->remove(); // no destructor runs past _Exit
+    // The application object is half made: leave at once.
+    if (!windowmemory::available({})) {
+        // Not even room for the painter: the platform's libraries found no memory to load into,
+        // and the desktop is likely there.
+        sayOutOfMemory();
+        std::_Exit(forms::RuntimeErrorExitStatus);
+    }
     say("Zerfallsfrist braucht eine grafische Arbeitsoberfläche, findet hier aber keine, und "
         "wird beendet.",
         "Zerfallsfrist needs a graphical desktop, cannot find one here, and ends.");
-    if (openingRuntimeFolder)
-        openingRuntimeFolder->remove(); // no destructor runs past _Exit
-    std::_Exit(CannotShowExitStatus); // the application object is half made: leave at once
+    std::_Exit(CannotShowExitStatus);
 }
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
@@ -68,6 +78,14 @@ void passHeldMessagesOn()
 }
 
 } // namespace
+
+void sayOutOfMemory()
+{
+    const std::string_view description = forms::describe(forms::ErrorKind::OutOfMemory);
+    std::fprintf(stderr, "Zerfallsfrist: %.*s %.*s\n", int(description.size()), description.data(),
+                 int(forms::ReportAdvice.size()), forms::ReportAdvice.data());
+    std::fflush(stderr);
+}
 
 void keepSessionBusFromStarting()
 {

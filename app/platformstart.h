@@ -16,6 +16,10 @@ class RuntimeFolder;
 // it cannot draw on.
 inline constexpr int CannotShowExitStatus = 2;
 
+// The error report's words for memory run out, on stderr alone: for where the program ends
+// before it has a window to show the report in.
+void sayOutOfMemory();
+
 // Where the desktop has no session bus, the D-Bus library would start one itself: a bus daemon
 // that outlives the program, and files under ~/.dbus. The program needs no bus of its own, and a
 // screen reader's desktop always has one. Call before the application object exists.
@@ -23,8 +27,9 @@ void keepSessionBusFromStarting();
 
 // Makes the application object. Without a window system to connect to, it says so, in German
 // and in English, removes the runtime folder, and ends the process with CannotShowExitStatus,
-// in place of Qt's advice to reinstall and its abort. On a screen of fewer colours than the
-// program can draw with, it says so and returns null.
+// in place of Qt's advice to reinstall and its abort; where memory was what the window system's
+// libraries lacked, it gives the error report's words instead, and the run-time error's status. On
+// a screen of fewer colours than the program can draw with, it says so and returns null.
 std::unique_ptr<QApplication> openApplication(int &argc, char **argv, RuntimeFolder &runtimeFolder);
 
 } // namespace platformstart

@@ -12,8 +12,9 @@
 #     folder;
 #   - no session bus: no bus started, nothing left running, no ~/.dbus;
 #   - with "oom", memory running out at the first points, at three times the density: the error
-#     report, painted, and status 1 after Enter. Not under the sanitizers, whose allocator
-#     ends the process instead of failing an allocation.
+#     report, painted, and status 1 after Enter; and, at six times the density, too short for
+#     the windows' pixels: the report at start-up, never an empty window or a crash. Not under
+#     the sanitizers, whose allocator ends the process instead of failing an allocation.
 # Exits with 77 (skipped) when Xvfb or xdotool is missing.
 set -eu
 
@@ -208,6 +209,34 @@ if [ "$oom" = oom ]; then
     else
         echo "ok: out of memory: the report, painted, status 1"
     fi
+fi
+
+# Memory too short for the windows' pixels at six times the density, where each copy of a
+# window takes some 90 MB: the program must see it at start-up, before Qt's painter does, and
+# end through its report, painted, with status 1 after Enter; or, with memory enough, show its
+# window painted. Where the window system's libraries cannot even be loaded, it must say so in
+# the report's words, not claim there is no desktop. The limits step through the span where, without that check, the window stayed
+# empty (below some 320 MB) or the program crashed in Qt's painter.
+if [ "$oom" = oom ]; then
+    for limit in 260000 300000 340000 380000 420000 460000 500000; do
+        start --no-runtime-folder QT_SCALE_FACTOR=6 sh -c "ulimit -v $limit && exec \"\$0\""
+        shown=$(window '^(Die )?Zerfallsfrist$') || shown=''
+        title=$(xdotool getwindowname "$shown" 2>/dev/null) || title=''
+        case $title in
+        Zerfallsfrist) xdotool key --window "$shown" Return 2>/dev/null || true; expected=1 ;;
+        # Too little even to load the window system's libraries: the report's words alone.
+        '') expected=1 ;;
+        *) xdotool windowclose "$shown"; expected=0 ;;
+        esac
+        code=0
+        ended || code=$?
+        if [ "$code" -ne "$expected" ] || grep -q 'Painter\|paintEngine' "$work/err" ||
+            { [ "$expected" -eq 1 ] && ! grep -q 'Arbeitsspeicher' "$work/err"; }; then
+            fail "out of memory at six times the density, ulimit -v $limit: window '$title', status $code"
+        else
+            echo "ok: out of memory at six times the density, ulimit -v $limit: '$title', painted, status $code"
+        fi
+    done
 fi
 
 # The X server gone under the program, as at a logout that ends the server first: Qt ends the
