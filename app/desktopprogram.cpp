@@ -3,6 +3,7 @@
 #include "desktopprogram.h"
 
 #include "identity.h"
+#include "windowmemory.h"
 
 #include <QApplication>
 
@@ -26,6 +27,10 @@ DesktopProgram::DesktopProgram()
 
 bool DesktopProgram::start()
 {
+    if (!windowmemory::windowsFit()) {
+        m_runtime.reportAndEnd(forms::RuntimeError(forms::ErrorKind::OutOfMemory));
+        return false;
+    }
     m_program.start();
     return !m_runtime.hasEnded();
 }

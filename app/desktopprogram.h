@@ -21,8 +21,8 @@ public:
     Program &program() { return m_program; }
     forms::Runtime &runtime() { return m_runtime; }
 
-    // Shows the lesson window; false if the program ended on the way there (a run-time error
-    // while the window loads).
+    // Shows the lesson window; false if the program ended on the way there: a run-time error
+    // while the window loads, or no memory for the windows' pixels at the screen's density.
     bool start();
     // Starts, then runs the event loop until the program ends; returns its exit status.
     int run();

@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platformstart.h"
 
+#include "forms/errors.h"
+#include "forms/runtime.h"
+#include "runtimefolder.h"
+#include "windowmemory.h"
+
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
@@ -22,17 +27,10 @@ void say(const char *german, const char *english)
     std::fflush(stderr);
 }
 
-[[noreturn]] void endWithoutDesktop()
-{
-    say("Zerfallsfrist braucht eine grafische Arbeitsoberfläche, findet hier aber keine, und "
-        "wird beendet.",
-        "Zerfallsfrist needs a graphical desktop, cannot find one here, and ends.");
-    std::_Exit(CannotShowExitStatus); // the application object is half made: leave at once
-}
-
-// Qt's messages while the application object is being made. Held back, since the platform's
-// failure comes first as warnings that point the wrong way; passed on once it has started.
-// A message handler is a plain function, so what it holds must live outside it.
+// Qt's messages while the application object is being made, and the runtime folder given to
+// it. Held back, since the platform's failure comes first as warnings that point the wrong way;
+// passed on once it has started. A message handler is a plain function, so what it holds must
+// live outside it.
 struct HeldMessage
 {
     QtMsgType type;
@@ -42,6 +40,24 @@ struct HeldMessage
 
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage> heldMessages;
+RuntimeFolder *openingRuntimeFolder = nullptr;
+
+[[noreturn]] void endWithoutDesktop()
+{
+    if (openingRuntimeFolder)
+        openingRuntimeFolder->remove(); // no destructor runs past _Exit
+    // The application object is half made: leave at once.
+    if (!windowmemory::available({})) {
+        // Not even room for the painter: the platform's libraries found no memory to load into,
+        // and the desktop is likely there.
+        sayOutOfMemory();
+        std::_Exit(forms::RuntimeErrorExitStatus);
+    }
+    say("Zerfallsfrist braucht eine grafische Arbeitsoberfläche, findet hier aber keine, und "
+        "wird beendet.",
+        "Zerfallsfrist needs a graphical desktop, cannot find one here, and ends.");
+    std::_Exit(CannotShowExitStatus);
+}
 
 void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
@@ -63,6 +79,14 @@ void passHeldMessagesOn()
 
 } // namespace
 
+void sayOutOfMemory()
+{
+    const std::string_view description = forms::describe(forms::ErrorKind::OutOfMemory);
+    std::fprintf(stderr, "Zerfallsfrist: %.*s %.*s\n", int(description.size()), description.data(),
+                 int(forms::ReportAdvice.size()), forms::ReportAdvice.data());
+    std::fflush(stderr);
+}
+
 void keepSessionBusFromStarting()
 {
     // The library looks in DBUS_SESSION_BUS_ADDRESS, then for $XDG_RUNTIME_DIR/bus, and only
@@ -75,10 +99,12 @@ void keepSessionBusFromStarting()
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
-std::unique_ptr<QApplication> openApplication(int &argc, char **argv)
+std::unique_ptr<QApplication> openApplication(int &argc, char **argv, RuntimeFolder &runtimeFolder)
 {
     previousHandler = qInstallMessageHandler(holdMessage);
+    openingRuntimeFolder = &runtimeFolder;
     auto application = std::make_unique<QApplication>(argc, argv);
+    openingRuntimeFolder = nullptr;
     passHeldMessagesOn();
 
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -7,11 +7,16 @@
 #   - no display, or one that does not answer: a message in German and English, status 2;
 #   - an 8-bit display: the same, once, about the colour depth, and no painting attempted;
 #   - a window destroyed by another program, in four places of a session: the program ends;
+#   - the X server gone under the program: it ends;
+#   - the last three, and no display, without a runtime folder: nothing left in the temporary
+#     folder;
 #   - no session bus: no bus started, nothing left running, no ~/.dbus;
 #   - with "oom", memory running out at the first points, at three times the density: the error
-#     report, painted, and status 1 after Enter. Not under the sanitizers, whose allocator
-#     ends the process instead of failing an allocation.
-# All but the 8-bit display, which has a server of its own, on the server of DISPLAY. Exits with
+#     report, painted, and status 1 after Enter; and, at six times the density, too short for
+#     the windows' pixels: the report at start-up, never an empty window or a crash. Not under
+#     the sanitizers, whose allocator ends the process instead of failing an allocation.
+# All but the 8-bit display and the server that goes, which have servers of their own, on the
+# server of DISPLAY. Exits with
 # 77 (skipped) when xdotool is missing.
 set -eu
 
@@ -38,14 +43,23 @@ fail() {
 }
 
 # The program as a desktop starts it: on X11, in a home and a runtime folder of its own, with no
-# session bus, for a minute at most. The rest of the arguments go before it, as `env` takes them.
+# session bus, for a minute at most. The rest of the arguments go before it, as `env` takes them;
+# with --no-runtime-folder first, XDG_RUNTIME_DIR is unset and the temporary folder its own.
 start() {
-    rm -rf "$work/home" "$work/runtime"
-    mkdir -p "$work/home" && mkdir -m 700 "$work/runtime"
-    timeout 60 env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb \
-        HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" "$@" "$program" \
-        >"$work/out" 2>"$work/err" &
+    folder="XDG_RUNTIME_DIR=$work/runtime"
+    if [ "${1:-}" = --no-runtime-folder ]; then
+        folder=-uXDG_RUNTIME_DIR
+        shift
+    fi
+    rm -rf "$work/home" "$work/runtime" "$work/temp"
+    mkdir -p "$work/home" "$work/temp" && mkdir -m 700 "$work/runtime"
+    timeout 60 env -u DBUS_SESSION_BUS_ADDRESS -u WAYLAND_DISPLAY "$folder" QT_QPA_PLATFORM=xcb \
+        HOME="$work/home" TMPDIR="$work/temp" "$@" "$program" >"$work/out" 2>"$work/err" &
     pid=$!
+}
+# Nothing left in the temporary folder, where the program was started without a runtime folder.
+temp_left() {
+    [ -n "$(ls -A "$work/temp")" ]
 }
 # Waits for the program to end; its exit status, 124 if it ran for a minute.
 ended() {
@@ -79,39 +93,46 @@ click() {
 lesson='^Die Zerfallsfrist$' comparison=' Isotope im Vergleich$'
 uran238='320 107' weiter='864 460' exkurs='780 412' start_button='636 28'
 
-# No display at all, and one nobody answers on.
+# No display at all, and one nobody answers on; without a runtime folder, since the program
+# then ends before its application object is made, and must leave nothing behind.
 for display in unset :2999; do
     code=0
+    rm -rf "$work/temp" && mkdir "$work/temp"
     if [ "$display" = unset ]; then
-        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" >"$work/out" 2>"$work/err" ||
-            code=$?
+        env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR TMPDIR="$work/temp" \
+            "$program" >"$work/out" 2>"$work/err" || code=$?
     else
-        env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" \
-            >"$work/out" 2>"$work/err" || code=$?
+        env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR TMPDIR="$work/temp" \
+            DISPLAY="$display" "$program" >"$work/out" 2>"$work/err" || code=$?
     fi
     if [ "$code" -ne 2 ] || ! grep -q 'braucht eine grafische Arbeitsoberfläche' "$work/err" ||
         ! grep -q 'needs a graphical desktop' "$work/err" || grep -qi 'reinstall' "$work/err"; then
         fail "DISPLAY $display: status $code"
+    elif temp_left; then
+        fail "DISPLAY $display: leaves behind $(ls -A "$work/temp")"
     else
-        echo "ok: DISPLAY $display: says it needs a desktop, status 2"
+        echo "ok: DISPLAY $display: says it needs a desktop, status 2, leaves nothing behind"
     fi
 done
 
-# An 8-bit display.
-start sh "$with_xvfb" --depth 8 --
+# An 8-bit display, where the program ends with its application object made but no window.
+start --no-runtime-folder sh "$with_xvfb" --depth 8 --
 code=0
 ended || code=$?
 if [ "$code" -ne 2 ] || [ "$(grep -c 'Farbtiefe von 8 Bit' "$work/err")" -ne 1 ] ||
     [ "$(grep -c 'colour depth is 8 bits' "$work/err")" -ne 1 ] || [ "$(wc -l <"$work/err")" -ne 2 ]; then
     fail "8-bit display: status $code"
+elif temp_left; then
+    fail "8-bit display: leaves behind $(ls -A "$work/temp")"
 else
-    echo "ok: 8-bit display: says so once, status 2"
+    echo "ok: 8-bit display: says so once, status 2, leaves nothing behind"
 fi
 
 # A window destroyed by another program: at the start, mid-lesson, the comparison shown, and
-# the lesson while hidden behind the comparison.
+# the lesson while hidden behind the comparison. Without a runtime folder, which the program
+# must remove on this way out too.
 for place in start lesson comparison hidden-lesson; do
-    start
+    start --no-runtime-folder
     shown=$(window "$lesson") || { fail "$place: no window"; ended || true; continue; }
     target=$shown
     case $place in
@@ -132,8 +153,10 @@ for place in start lesson comparison hidden-lesson; do
     ended || code=$?
     if [ "$code" -ne 0 ] || [ -s "$work/err" ]; then
         fail "window destroyed, $place: status $code"
+    elif temp_left; then
+        fail "window destroyed, $place: leaves behind $(ls -A "$work/temp")"
     else
-        echo "ok: window destroyed, $place: the program ends, status 0"
+        echo "ok: window destroyed, $place: the program ends, status 0, leaves nothing behind"
     fi
 done
 
@@ -179,6 +202,48 @@ if [ "$oom" = oom ]; then
     else
         echo "ok: out of memory: the report, painted, status 1"
     fi
+fi
+
+# Memory too short for the windows' pixels at six times the density, where each copy of a
+# window takes some 90 MB: the program must see it at start-up, before Qt's painter does, and
+# end through its report, painted, with status 1 after Enter; or, with memory enough, show its
+# window painted. Where the window system's libraries cannot even be loaded, it must say so in
+# the report's words, not claim there is no desktop. The limits step through the span where,
+# without that check, the window stayed empty (below some 320 MB) or the program crashed in
+# Qt's painter.
+if [ "$oom" = oom ]; then
+    for limit in 260000 300000 340000 380000 420000 460000 500000; do
+        start --no-runtime-folder QT_SCALE_FACTOR=6 sh -c "ulimit -v $limit && exec \"\$0\""
+        shown=$(window '^(Die )?Zerfallsfrist$') || shown=''
+        title=$(xdotool getwindowname "$shown" 2>/dev/null) || title=''
+        case $title in
+        Zerfallsfrist) xdotool key --window "$shown" Return 2>/dev/null || true; expected=1 ;;
+        # Too little even to load the window system's libraries: the report's words alone.
+        '') expected=1 ;;
+        *) xdotool windowclose "$shown"; expected=0 ;;
+        esac
+        code=0
+        ended || code=$?
+        if [ "$code" -ne "$expected" ] || grep -q 'Painter\|paintEngine' "$work/err" ||
+            { [ "$expected" -eq 1 ] && ! grep -q 'Arbeitsspeicher' "$work/err"; }; then
+            fail "out of memory at six times the density, ulimit -v $limit: window '$title', status $code"
+        else
+            echo "ok: out of memory at six times the density, ulimit -v $limit: '$title', painted, status $code"
+        fi
+    done
+fi
+
+# The X server gone under the program, as at a logout that ends the server first: Qt ends the
+# program itself, past main, and the runtime folder it was given must go too. On a server of
+# its own, stopped a few seconds after the program started on it.
+start --no-runtime-folder sh "$with_xvfb" -- sh -c \
+    '"$0" & p=$!; sleep 4; kill "$(tr -d " " <"/tmp/.X${DISPLAY#:}-lock")"; wait "$p"'
+code=0
+ended || code=$?
+if [ "$code" -eq 124 ] || temp_left; then
+    fail "X server gone: status $code, left behind: $(ls -A "$work/temp")"
+else
+    echo "ok: X server gone: the program ends, status $code, leaves nothing behind"
 fi
 
 [ "$failures" -eq 0 ] || exit 1

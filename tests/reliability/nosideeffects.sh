@@ -9,9 +9,13 @@
 # With xcb it runs on the X server of DISPLAY (tests/support/with-xvfb.sh starts one), as on a
 # desktop without a session bus. Exits with 77 (skipped) when strace is missing.
 #
-# Each walk starts in a home and a runtime folder of its own, empty, as a new user's. Allowed,
+# Each walk runs twice, in a home of its own, empty, as a new user's: once with a runtime folder
+# of its own, empty, and once without one (XDG_RUNTIME_DIR unset), as where no session manager
+# makes it, with a temporary folder of its own that must be empty again at the end. Allowed,
 # and only these, since the toolkit and fontconfig do them on their own:
 #   - making the runtime folder $XDG_RUNTIME_DIR, where it is missing;
+#   - without one, making a folder in the temporary folder and removing it again: the private
+#     runtime folder the program gives the toolkit;
 #   - fontconfig's caches where the machine's are stale: the tree /var/cache/fontconfig, the
 #     tree $HOME/.cache/fontconfig and, to hold it, the folder $HOME/.cache itself;
 #   - with xcb, a local socket connected to the X server's.
@@ -32,25 +36,37 @@ else
 fi
 
 failed=0
-for walk in "$@"; do
-    home=$work/$walk/home runtime=$work/$walk/runtime log=$work/$walk/trace
-    mkdir -p "$home" && mkdir -m 700 "$runtime"
+for run in $(for walk in "$@"; do echo "$walk/given $walk/none"; done); do
+    walk=${run%/*} home=$work/$run/home runtime=$work/$run/runtime temp=$work/$run/temp
+    log=$work/$run/trace
+    mkdir -p "$home" "$temp" && mkdir -m 700 "$runtime"
+    if [ "${run#*/}" = given ]; then
+        name="$platform, $walk" folder="XDG_RUNTIME_DIR=$runtime"
+    else
+        name="$platform, $walk, no runtime folder" folder=-uXDG_RUNTIME_DIR
+    fi
     status=0
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_CACHE_HOME -u XDG_CONFIG_HOME -u XDG_DATA_HOME \
-        HOME="$home" XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM="$platform" \
+        "$folder" TMPDIR="$temp" HOME="$home" QT_QPA_PLATFORM="$platform" \
         QT_PLUGIN_PATH="$plugins" QT_QPA_GENERIC_PLUGINS="zfpupil:$walk" \
         timeout 120 strace -f -qq -s 4096 -e trace=%file,%network,execve -o "$log" \
         "$program" >"$log.out" 2>"$log.err" || status=$?
     expected=0
     [ "$walk" != report ] || expected=1 # the error report ends the program so
     if [ "$status" -ne "$expected" ] || ! grep -qx "pupil: $walk walked" "$log.out"; then
-        echo "$platform, $walk: the walk did not run to its end (status $status)"
+        echo "$name: the walk did not run to its end (status $status)"
         cat "$log.out" "$log.err"
         failed=1
         continue
     fi
+    left=$(ls -A "$temp")
+    if [ -n "$left" ]; then
+        echo "$name: leaves behind in the temporary folder: $left"
+        failed=1
+    fi
     if ! awk -v trees="/var/cache/fontconfig $home/.cache/fontconfig" \
-        -v folders="$runtime $home/.cache" -v socket="$display_socket" -v walk="$platform, $walk" '
+        -v folders="$runtime $home/.cache" -v temp="$temp" -v socket="$display_socket" \
+        -v walk="$name" '
 BEGIN {
     split(trees, tree, " ")
     split(folders, folder, " ")
@@ -66,6 +82,10 @@ function allowedPath(path, call,    i) {
     for (i in folder)
         if (path == folder[i] && call ~ /^(mkdir|mkdirat|chmod|fchmodat)$/)
             return 1
+    # A folder right in the temporary folder, made and removed; that it is gone is checked after.
+    if (index(path, temp "/") == 1 && index(substr(path, length(temp) + 2), "/") == 0 &&
+        call ~ /^(mkdir|mkdirat|rmdir)$/)
+        return 1
     return 0
 }
 # Every quoted path of the line must be allowed.
