@@ -6,8 +6,30 @@
 #include "windowmemory.h"
 
 #include <QApplication>
+#include <QSemaphore>
+#include <QThreadPool>
+#include <memory>
 
 namespace {
+
+// Qt's painter hands large images to the helper threads of its pool. Where a thread can no
+// longer be started (the address space used up), Qt waits for it forever; so the pool's
+// threads are started now, while there is room, and kept for the program's life.
+void keepPaintersHelpers()
+{
+    QThreadPool *pool = QThreadPool::globalInstance();
+    pool->setExpiryTimeout(-1);
+    const int helpers = pool->maxThreadCount();
+    const auto started = std::make_shared<QSemaphore>();
+    const auto go = std::make_shared<QSemaphore>();
+    for (int i = 0; i < helpers; ++i)
+        pool->start([started, go] {
+            started->release();
+            go->acquire(); // each helper holds on until all have started, so none is reused
+        });
+    started->acquire(helpers);
+    go->release(helpers);
+}
 
 // The application's name, icon and look. Returns the user's decimal separator, which depends
 // on the faces loaded here.
@@ -27,6 +49,7 @@ DesktopProgram::DesktopProgram()
 
 bool DesktopProgram::start()
 {
+    keepPaintersHelpers();
     if (!windowmemory::windowsFit()) {
         m_runtime.reportAndEnd(forms::RuntimeError(forms::ErrorKind::OutOfMemory));
         return false;

@@ -235,9 +235,10 @@ fi
 
 # The X server gone under the program, as at a logout that ends the server first: Qt ends the
 # program itself, past main, and the runtime folder it was given must go too. On a server of
-# its own, stopped a few seconds after the program started on it.
+# its own (the server is the sibling of the shell that starts the program), stopped a few
+# seconds after the program started on it.
 start --no-runtime-folder sh "$with_xvfb" -- sh -c \
-    '"$0" & p=$!; sleep 4; kill "$(tr -d " " <"/tmp/.X${DISPLAY#:}-lock")"; wait "$p"'
+    '"$0" & p=$!; sleep 4; pkill -x -P "$PPID" Xvfb; wait "$p"'
 code=0
 ended || code=$?
 if [ "$code" -eq 124 ] || temp_left; then
