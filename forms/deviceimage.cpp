@@ -146,7 +146,8 @@ void DeviceImage::paintStraightLine(const Line &line)
     const double from = (horizontal ? line.start().x : line.start().y) + centre;
     const double to = (horizontal ? line.end().x : line.end().y) + centre;
     const int nearSide = edge(across - half, acrossRatio);
-    const int farSide = edge(across + half, acrossRatio);
+    // Shrunk below a device pixel across, a line still covers one: it must not vanish.
+    const int farSide = std::max(edge(across + half, acrossRatio), nearSide + 1);
     const Rgba colour = inOrder(toRgba(line.borderColor()));
     const auto fillAlong = [&](int begin, int end) {
         const PixelRect box = horizontal
@@ -167,7 +168,9 @@ void DeviceImage::paintStraightLine(const Line &line)
     const double direction = to >= from ? 1.0 : -1.0;
     for (double dash = from;; dash += direction * 2 * width) {
         const int a = dashEdge(dash, alongRatio);
-        const int b = dashEdge(dash + direction * width, alongRatio);
+        int b = dashEdge(dash + direction * width, alongRatio);
+        if (b == a) // a dot shrunk below a device pixel still covers one
+            b = direction > 0 ? a + 1 : a - 1;
         const int begin = std::max(std::min(a, b), low);
         const int stop = std::min(std::max(a, b), high);
         if (direction > 0 ? begin >= high : stop <= low)
@@ -339,6 +342,21 @@ void DeviceImage::paintSlantedLine(const Line &line)
     }
 }
 
+namespace {
+
+constexpr int SkipBlock = 16;
+
+// Whether a block of points is empty, OR-ed together so that the compiler can test it wide.
+bool isEmptyBlock(const Rgba *points)
+{
+    Rgba any = 0;
+    for (int i = 0; i < SkipBlock; ++i)
+        any |= points[i];
+    return any == 0;
+}
+
+} // namespace
+
 void DeviceImage::paintPoints(const Form &form)
 {
     // Each point is opaque or not there at all; at any density it covers the device pixels of
@@ -347,42 +365,61 @@ void DeviceImage::paintPoints(const Form &form)
     const PointImage &image = form.points();
     if (image.isEmpty())
         return;
+    // The device pixels of each logical column and row: from the first whose centre it holds,
+    // and at least one, so that on a picture shrunk below one device pixel to the logical
+    // pixel no point vanishes (where two meet on one device pixel, the later one shows).
+    struct Span
+    {
+        int begin;
+        int end;
+    };
+    const auto columns = [this](int l) {
+        const int begin = m_scale.columnAt(l);
+        return Span{begin, std::max(m_scale.columnAt(l + 1), begin + 1)};
+    };
+    const auto rows = [this](int l) {
+        const int begin = m_scale.rowAt(l);
+        return Span{begin, std::max(m_scale.rowAt(l + 1), begin + 1)};
+    };
     // The logical columns and rows whose device pixels reach into the clip.
     int left = 0;
-    while (m_scale.columnAt(left + 1) <= m_clip.x)
+    while (left < image.width() && columns(left).end <= m_clip.x)
         ++left;
     int right = left;
-    while (right < image.width() && m_scale.columnAt(right) < m_clip.right())
+    while (right < image.width() && columns(right).begin < m_clip.right())
         ++right;
     int top = 0;
-    while (m_scale.rowAt(top + 1) <= m_clip.y)
+    while (top < image.height() && rows(top).end <= m_clip.y)
         ++top;
     int bottom = top;
-    while (bottom < image.height() && m_scale.rowAt(bottom) < m_clip.bottom())
+    while (bottom < image.height() && rows(bottom).begin < m_clip.bottom())
         ++bottom;
 
-    // Where each of those logical pixels begins on the device, worked out once per paint.
-    std::vector<int> columnEdges;
-    for (int lx = left; lx <= right; ++lx)
-        columnEdges.push_back(std::clamp(m_scale.columnAt(lx), m_clip.x, m_clip.right()));
-    std::vector<int> rowEdges;
-    for (int ly = top; ly <= bottom; ++ly)
-        rowEdges.push_back(std::clamp(m_scale.rowAt(ly), m_clip.y, m_clip.bottom()));
+    // Worked out once per paint, cut to the clip.
+    const auto cut = [](Span span, int from, int to) {
+        return Span{std::clamp(span.begin, from, to), std::clamp(span.end, from, to)};
+    };
+    std::vector<Span> columnSpans;
+    for (int lx = left; lx < right; ++lx)
+        columnSpans.push_back(cut(columns(lx), m_clip.x, m_clip.right()));
 
     const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
     for (int ly = top; ly < bottom; ++ly) {
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
-        const int y0 = rowEdges[static_cast<std::size_t>(ly - top)];
-        const int y1 = rowEdges[static_cast<std::size_t>(ly - top + 1)];
+        const Span rowSpan = cut(rows(ly), m_clip.y, m_clip.bottom());
         for (int lx = left; lx < right; ++lx) {
+            // Most pixels are empty: skip them a block at a time, in one wide test each.
+            while (lx + SkipBlock <= right && isEmptyBlock(source + lx))
+                lx += SkipBlock;
+            if (lx >= right)
+                break;
             if (!source[lx])
                 continue;
             const Rgba colour = inOrder(source[lx]);
-            const int x0 = columnEdges[static_cast<std::size_t>(lx - left)];
-            const int x1 = columnEdges[static_cast<std::size_t>(lx - left + 1)];
-            for (int y = y0; y < y1; ++y)
-                std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + x0,
-                          m_pixels.data() + static_cast<std::size_t>(y) * width + x1, colour);
+            const Span span = columnSpans[static_cast<std::size_t>(lx - left)];
+            for (int y = rowSpan.begin; y < rowSpan.end; ++y)
+                std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + span.begin,
+                          m_pixels.data() + static_cast<std::size_t>(y) * width + span.end, colour);
         }
     }
 }

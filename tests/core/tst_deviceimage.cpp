@@ -151,6 +151,19 @@ TEST_CASE("the picture's pixels at densities 1, 1.25, 1.5 and 2, worked out by h
     }
 }
 
+// Shrunk, as on a phone or half a screen, nothing may vanish: a line, a dot and a point each
+// keep at least one device pixel; dots closer than a pixel run together.
+TEST_CASE("the picture at density 0.5 keeps every line and point, worked out by hand")
+{
+    const Sample sample;
+    const DeviceImage image = paintedAt(sample.form, 0.5);
+    REQUIRE(image.scale().deviceWidth() == 10);
+    CHECK(row(image, 1) == ".####..#o."); // the thin line, the dots, the point
+    CHECK(column(image, 7) == ".####.");
+    CHECK(row(image, 4) == "..#.#.##..");
+    CHECK(column(image, 2) == ".####."); // thin, thick over two rows, a wide dot
+}
+
 TEST_CASE("a part of a real window painted alone is the whole painting's there, and no more")
 {
     RecordingFace face;
@@ -175,7 +188,7 @@ TEST_CASE("a part of a real window painted alone is the whole painting's there, 
             {width - 1, 0, 1, height},       {0, height - 1, width, 1},
             {width - 5, height - 5, 30, 30}, {-20, -20, 60, 45},
             {width / 3, height / 2, 57, 43}, {-20, -20, width + 40, height + 40}};
-        for (const double density : {1.0, 1.25, 1.5, 1.75, 2.5}) {
+        for (const double density : {0.5, 0.64, 1.0, 1.25, 1.5, 1.75, 2.5}) {
             CAPTURE(form->name());
             CAPTURE(density);
             const DeviceImage whole = paintedAt(*form, density);
