@@ -339,6 +339,21 @@ void DeviceImage::paintSlantedLine(const Line &line)
     }
 }
 
+namespace {
+
+constexpr int SkipBlock = 16;
+
+// Whether a block of points is empty, OR-ed together so that the compiler can test it wide.
+bool isEmptyBlock(const Rgba *points)
+{
+    Rgba any = 0;
+    for (int i = 0; i < SkipBlock; ++i)
+        any |= points[i];
+    return any == 0;
+}
+
+} // namespace
+
 void DeviceImage::paintPoints(const Form &form)
 {
     // Each point is opaque or not there at all; at any density it covers the device pixels of
@@ -375,6 +390,11 @@ void DeviceImage::paintPoints(const Form &form)
         const int y0 = rowEdges[static_cast<std::size_t>(ly - top)];
         const int y1 = rowEdges[static_cast<std::size_t>(ly - top + 1)];
         for (int lx = left; lx < right; ++lx) {
+            // Most pixels are empty: skip them a block at a time, in one wide test each.
+            while (lx + SkipBlock <= right && isEmptyBlock(source + lx))
+                lx += SkipBlock;
+            if (lx >= right)
+                break;
             if (!source[lx])
                 continue;
             const Rgba colour = inOrder(source[lx]);
