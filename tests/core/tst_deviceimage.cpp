@@ -73,12 +73,13 @@ DeviceImage paintedAt(const Form &form, double density, PixelOrder order = Pixel
     return image;
 }
 
-// One device column from top to bottom: '#' black, 'o' red, '.' white, '?' anything else.
-std::string column(const DeviceImage &image, int x)
+// Device pixels along a column (or a row): '#' black, 'o' red, '.' white, '?' anything else.
+std::string pixelsAlong(const DeviceImage &image, int at, bool downwards)
 {
     std::string pixels;
-    for (int y = 0; y < image.scale().deviceHeight(); ++y) {
-        const Rgba pixel = image.at(x, y);
+    const int count = downwards ? image.scale().deviceHeight() : image.scale().deviceWidth();
+    for (int i = 0; i < count; ++i) {
+        const Rgba pixel = downwards ? image.at(at, i) : image.at(i, at);
         pixels += pixel == toRgba(Black) ? '#'
             : pixel == toRgba(Red)       ? 'o'
             : pixel == toRgba(White)     ? '.'
@@ -87,17 +88,14 @@ std::string column(const DeviceImage &image, int x)
     return pixels;
 }
 
+std::string column(const DeviceImage &image, int x)
+{
+    return pixelsAlong(image, x, true);
+}
+
 std::string row(const DeviceImage &image, int y)
 {
-    std::string pixels;
-    for (int x = 0; x < image.scale().deviceWidth(); ++x) {
-        const Rgba pixel = image.at(x, y);
-        pixels += pixel == toRgba(Black) ? '#'
-            : pixel == toRgba(Red)       ? 'o'
-            : pixel == toRgba(White)     ? '.'
-                                         : '?';
-    }
-    return pixels;
+    return pixelsAlong(image, y, false);
 }
 
 } // namespace
