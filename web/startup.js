@@ -131,9 +131,12 @@ var Module = {};
   watch();
 
   // Whether the browser may run WebAssembly here: a module of no content is compiled at once.
+  // The page's module is stored compressed, and only a browser's own inflater unpacks it.
   function wasmProblem() {
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.Module !== 'function')
       return 'missing';
+    if (typeof DecompressionStream !== 'function' || typeof Response !== 'function')
+      return 'old';
     try {
       new WebAssembly.Module(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
     } catch (e) {
@@ -157,6 +160,13 @@ var Module = {};
                 'Zerfallsfrist braucht es.',
               'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari), oder ' +
                 'lass WebAssembly in seinen Einstellungen oder den Richtlinien der Schule zu.'];
+    });
+  } else if (problem === 'old') {
+    fail(function() {
+      return ['Dieser Browser ist zu alt für Zerfallsfrist: Ihm fehlt das Entpacken ' +
+                '(DecompressionStream), mit dem die Seite ihr Programm auspackt.',
+              'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari) oder ' +
+                'bringe diesen auf den neuesten Stand.'];
     });
   } else if (problem === 'refused') {
     fail(function() {
