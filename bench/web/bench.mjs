@@ -61,7 +61,7 @@ async function firstFrame(browser, url, stages) {
       const marks = Object.fromEntries(performance.getEntriesByType('mark')
         .map((mark) => [mark.name, mark.startTime]));
       return { 'the file read': navigation.responseEnd, 'the runtime\'s script begins': marks['zf-runtime'],
-               'the WebAssembly decoded': marks['zf-wasm-decoded'],
+               'the WebAssembly inflated and compiled': marks['zf-wasm-decoded'],
                'the page parsed (DOMContentLoaded)': navigation.domContentLoadedEventEnd };
     });
     for (const [name, at] of Object.entries(seen))
