@@ -131,9 +131,12 @@ var Module = {};
   watch();
 
   // Whether the browser may run WebAssembly here: a module of no content is compiled at once.
+  // The page's module is stored compressed, and only a browser's own inflater unpacks it.
   function wasmProblem() {
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.Module !== 'function')
       return 'missing';
+    if (typeof DecompressionStream !== 'function' || typeof Response !== 'function')
+      return 'old';
     try {
       new WebAssembly.Module(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
     } catch (e) {
@@ -158,6 +161,13 @@ var Module = {};
               'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari), oder ' +
                 'lass WebAssembly in seinen Einstellungen oder den Richtlinien der Schule zu.'];
     });
+  } else if (problem === 'old') {
+    fail(function() {
+      return ['Dieser Browser ist zu alt für Zerfallsfrist: Ihm fehlt das Entpacken ' +
+                '(DecompressionStream), mit dem die Seite ihr Programm auspackt.',
+              'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari) oder ' +
+                'bringe diesen auf den neuesten Stand.'];
+    });
   } else if (problem === 'refused') {
     fail(function() {
       return ['Der Browser verweigert der Seite, ihr Programm in WebAssembly zu übersetzen. ' +
@@ -175,9 +185,28 @@ var Module = {};
                 openDirectly];
     });
   }
-  // The runtime then waits for a module that never comes, quietly, instead of failing again.
+  // The program's WebAssembly lies gzip-compressed in a data block before this script (see
+  // wasmblock.py). It is inflated and compiled now, while the runtime's script is still being
+  // read; the runtime takes its instance from it (wasmbinary.js). Where the start has failed,
+  // the runtime waits for a module that never comes, quietly, instead of failing again.
+  function compileWasm() {
+    var text = document.getElementById('zf-wasm').textContent;
+    var packed = typeof Uint8Array.fromBase64 === 'function' ? Uint8Array.fromBase64(text)
+      : Uint8Array.from(atob(text), function(c) { return c.charCodeAt(0); });
+    var inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    var wasm = new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } });
+    var compiled = typeof WebAssembly.compileStreaming === 'function'
+      ? WebAssembly.compileStreaming(wasm)
+      : wasm.arrayBuffer().then(function(bytes) { return WebAssembly.compile(bytes); });
+    return compiled.then(function(module) {
+      performance.mark('zf-wasm-decoded'); // for the benchmark
+      return module;
+    });
+  }
   if (phase === 'failed')
     Module.instantiateWasm = function() { return {}; };
+  else
+    Module.zfWasm = compileWasm();
 
   // The embedded faces, or after a while the browser's own: the program runs either way, and a
   // note says why its texts may look different.

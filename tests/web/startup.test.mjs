@@ -131,6 +131,26 @@ describe('in a browser that lacks something', () => {
     await page.close();
   });
 
+  it('says that the browser is too old to unpack the program, or that unpacking failed', async () => {
+    const old = await visit(undefined, () => { delete globalThis.DecompressionStream; });
+    assert.match(await noticeSays(old.page, /kann nicht starten/), /zu alt/);
+    assert.equal(await windowShown(old.page), false);
+    assert.deepEqual(old.errors, []);
+    await old.page.close();
+
+    // An inflater that yields nonsense: the start fails in the notice, not on a blank page.
+    const broken = await visit(undefined, () => {
+      globalThis.DecompressionStream = class extends TransformStream {
+        constructor() {
+          super({ transform: (chunk, out) => out.enqueue(chunk) });
+        }
+      };
+    });
+    assert.match(await noticeSays(broken.page, /kann nicht starten/), /Fehler aufgetreten/);
+    assert.equal(await windowShown(broken.page), false);
+    await broken.page.close();
+  });
+
   it('starts after a while when the fonts never answer', async () => {
     const { page, errors } = await visit(undefined, `
       FontFaceSet.prototype.load = () => new Promise(() => {});
