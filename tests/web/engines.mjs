@@ -111,14 +111,19 @@ class WebDriverPage {
   async setViewport({ width, height, scale = 1, touch = false }) {
     if (scale !== 1 || touch)
       throw new Error('WebKit\'s MiniBrowser emulates neither density nor touch');
+    // A resize reaches the page a moment later, on a busy machine several: ask again until it
+    // has, for a few seconds at most.
     const window = this.driver.manage().window();
-    for (let attempt = 0; attempt < 3; ++attempt) {
+    for (let attempt = 0; attempt < 40; ++attempt) {
       const [innerWidth, innerHeight] = await this.evaluate(() => [innerWidth, innerHeight]);
       if (innerWidth === width && innerHeight === height)
         return;
-      const outer = await window.getRect();
-      await window.setRect({ width: outer.width + width - innerWidth,
-                             height: outer.height + height - innerHeight });
+      if (attempt % 4 === 0) {
+        const outer = await window.getRect();
+        await window.setRect({ width: outer.width + width - innerWidth,
+                               height: outer.height + height - innerHeight });
+      }
+      await new Promise((resolve) => setTimeout(resolve, 100));
     }
     throw new Error(`could not make the viewport ${width}×${height}`);
   }
