@@ -63,50 +63,83 @@ PixelRect DeviceScale::toDevice(const PixelRect &logical) const
         .intersected({0, 0, m_deviceWidth, m_deviceHeight});
 }
 
-// --- DeviceImage ---------------------------------------------------------------------------
+// --- Painting a picture ---------------------------------------------------------------------
 
-void DeviceImage::resize(const DeviceScale &scale)
+namespace {
+
+// Swaps red and blue for the other order; the same swap takes a pixel back.
+Rgba inOrder(Rgba pixel, PixelOrder order)
 {
-    const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
-        static_cast<std::size_t>(scale.deviceHeight());
-    std::vector<Rgba> pixels(size, Rgba{0}); // allocated before anything changes
-    m_pixels = std::move(pixels);
-    m_scale = scale;
+    return order == PixelOrder::Rgba
+        ? pixel
+        : (pixel & 0xFF00FF00u) | ((pixel & 0xFFu) << 16) | ((pixel >> 16) & 0xFFu);
 }
 
-void DeviceImage::paint(const Form &form, const PixelRect &clip)
+// One paint of a window's picture into device pixels: every write lands inside the clip.
+class PicturePainter
 {
-    m_clip = clip.intersected({0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()});
+public:
+    PicturePainter(const DeviceScale &scale, const DevicePixels &target, const PixelRect &clip)
+        : m_scale(scale)
+        , m_target(target)
+        , m_clip(clip.intersected({0, 0, scale.deviceWidth(), scale.deviceHeight()})
+                     .intersected(target.area))
+    { }
+
+    void paint(const Form &form);
+
+private:
+    Rgba *pixelAt(int x, int y) const
+    {
+        return m_target.first + (y - m_target.area.y) * m_target.stride + (x - m_target.area.x);
+    }
+    void fillRow(int y, int from, int to, Rgba colour) const
+    {
+        std::fill(pixelAt(from, y), pixelAt(from, y) + (to - from), colour);
+    }
+    Rgba pixelOf(Colour colour) const { return inOrder(toRgba(colour), m_target.order); }
+    void fill(const PixelRect &rect, Rgba colour);
+    void blend(int x, int y, Rgba colour, int alpha);
+    void paintLine(const Line &line);
+    void paintStraightLine(const Line &line);
+    void paintSlantedLine(const Line &line);
+    void paintPoints(const Form &form);
+
+    const DeviceScale &m_scale;
+    const DevicePixels &m_target;
+    const PixelRect m_clip;
+};
+
+} // namespace
+
+void PicturePainter::paint(const Form &form)
+{
     if (m_clip.isEmpty())
         return;
-    fill(m_clip, inOrder(toRgba(form.backColor())));
+    fill(m_clip, pixelOf(form.backColor()));
     for (const Line *line : form.lines())
         if (line->isVisible())
             paintLine(*line);
     // Opaque labels hide the lines under them; their texts are the face's to draw.
     for (const Label *label : form.labels())
         if (label->isVisible() && !label->isTransparent())
-            fill(m_scale.toDevice(label->box()).intersected(m_clip),
-                 inOrder(toRgba(label->backColor())));
+            fill(m_scale.toDevice(label->box()).intersected(m_clip), pixelOf(label->backColor()));
     paintPoints(form);
 }
 
-void DeviceImage::fill(const PixelRect &rect, Rgba colour)
+void PicturePainter::fill(const PixelRect &rect, Rgba colour)
 {
-    const int width = m_scale.deviceWidth();
-    for (int y = rect.y; y < rect.bottom(); ++y) {
-        Rgba *row = m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        std::fill(row + rect.x, row + rect.right(), colour);
-    }
+    if (rect.isEmpty())
+        return;
+    for (int y = rect.y; y < rect.bottom(); ++y)
+        fillRow(y, rect.x, rect.right(), colour);
 }
 
-void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
+void PicturePainter::blend(int x, int y, Rgba colour, int alpha)
 {
     if (alpha <= 0 || !m_clip.contains({x, y}))
         return;
-    Rgba &pixel =
-        m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
-                 static_cast<std::size_t>(x)];
+    Rgba &pixel = *pixelAt(x, y);
     if (alpha >= 255) {
         pixel = colour;
         return;
@@ -122,7 +155,7 @@ void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
     pixel = mixed;
 }
 
-void DeviceImage::paintLine(const Line &line)
+void PicturePainter::paintLine(const Line &line)
 {
     if (!m_scale.toDevice(line.bounds()).intersects(m_clip))
         return;
@@ -132,7 +165,7 @@ void DeviceImage::paintLine(const Line &line)
         paintSlantedLine(line);
 }
 
-void DeviceImage::paintStraightLine(const Line &line)
+void PicturePainter::paintStraightLine(const Line &line)
 {
     // A line of odd width is centred on the pixels its ends name; an even one extends right
     // of and below them. Square caps reach half the width beyond either end.
@@ -148,7 +181,7 @@ void DeviceImage::paintStraightLine(const Line &line)
     const int nearSide = edge(across - half, acrossRatio);
     // Shrunk below a device pixel across, a line still covers one: it must not vanish.
     const int farSide = std::max(edge(across + half, acrossRatio), nearSide + 1);
-    const Rgba colour = inOrder(toRgba(line.borderColor()));
+    const Rgba colour = pixelOf(line.borderColor());
     const auto fillAlong = [&](int begin, int end) {
         const PixelRect box = horizontal
             ? PixelRect{begin, nearSide, end - begin, farSide - nearSide}
@@ -245,6 +278,29 @@ double coverage(const std::array<Vertex, 4> &quad, int x, int y)
     return std::abs(twiceArea) / 2;
 }
 
+// Whether the square [x, x + 1) × [y, y + 1) lies wholly outside one of a convex polygon's
+// sides, so that it cannot be covered at all: a quick answer for most of a slanted band's
+// bounding box, before the exact one.
+bool isOutside(const std::array<Vertex, 4> &quad, int x, int y)
+{
+    const Vertex centre{x + 0.5, y + 0.5};
+    double twiceArea = 0;
+    for (int i = 0; i < 4; ++i)
+        twiceArea += quad[i].x * quad[(i + 1) % 4].y - quad[(i + 1) % 4].x * quad[i].y;
+    const double inward = twiceArea >= 0 ? 1.0 : -1.0;
+    for (int i = 0; i < 4; ++i) {
+        const Vertex &a = quad[i];
+        const Vertex &b = quad[(i + 1) % 4];
+        const double side =
+            inward * ((b.x - a.x) * (centre.y - a.y) - (b.y - a.y) * (centre.x - a.x));
+        // The farthest a corner of the square reaches beyond its centre, across the side.
+        const double reach = 0.5 * (std::abs(b.x - a.x) + std::abs(b.y - a.y));
+        if (side + reach <= 0)
+            return true;
+    }
+    return false;
+}
+
 bool containsCentre(const std::array<Vertex, 4> &quad, int x, int y)
 {
     const Vertex centre{x + 0.5, y + 0.5};
@@ -264,7 +320,7 @@ bool containsCentre(const std::array<Vertex, 4> &quad, int x, int y)
 
 } // namespace
 
-void DeviceImage::paintSlantedLine(const Line &line)
+void PicturePainter::paintSlantedLine(const Line &line)
 {
     // The pen's stroke: a band of the line's width around the line through both ends' pixel
     // centres (odd widths) or corners (even widths). Lines that really slant are smoothed;
@@ -278,7 +334,7 @@ void DeviceImage::paintSlantedLine(const Line &line)
     const double penWidth = width * std::min(m_scale.ratioX(), m_scale.ratioY());
     const bool smooth =
         std::abs(line.end().x - line.start().x) > 2 && std::abs(line.end().y - line.start().y) > 2;
-    const Rgba colour = inOrder(toRgba(line.borderColor()));
+    const Rgba colour = pixelOf(line.borderColor());
 
     // One band between two points of the line, `cap` times the width longer at either end,
     // its corners placed on a grid of 1/64 pixel so that the same line always covers the same
@@ -321,10 +377,12 @@ void DeviceImage::paintSlantedLine(const Line &line)
                                   .intersected(m_clip);
         for (int y = box.y; y < box.bottom(); ++y) {
             for (int x = box.x; x < box.right(); ++x) {
-                if (smooth)
+                if (!smooth) {
+                    if (containsCentre(quad, x, y))
+                        blend(x, y, colour, 255);
+                } else if (!isOutside(quad, x, y)) {
                     blend(x, y, colour, static_cast<int>(coverage(quad, x, y) * 255));
-                else if (containsCentre(quad, x, y))
-                    blend(x, y, colour, 255);
+                }
             }
         }
     };
@@ -357,7 +415,7 @@ bool isEmptyBlock(const Rgba *points)
 
 } // namespace
 
-void DeviceImage::paintPoints(const Form &form)
+void PicturePainter::paintPoints(const Form &form)
 {
     // Each point is opaque or not there at all; at any density it covers the device pixels of
     // its logical pixel, whole. The points are few among many empty pixels, so the logical
@@ -403,25 +461,56 @@ void DeviceImage::paintPoints(const Form &form)
     for (int lx = left; lx < right; ++lx)
         columnSpans.push_back(cut(columns(lx), m_clip.x, m_clip.right()));
 
-    const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
     for (int ly = top; ly < bottom; ++ly) {
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
         const Span rowSpan = cut(rows(ly), m_clip.y, m_clip.bottom());
-        for (int lx = left; lx < right; ++lx) {
-            // Most pixels are empty: skip them a block at a time, in one wide test each.
-            while (lx + SkipBlock <= right && isEmptyBlock(source + lx))
+        const PointImage::Extent extent = image.extentOf(ly);
+        const int last = std::min(right, extent.end);
+        for (int lx = std::max(left, extent.begin); lx < last; ++lx) {
+            // Between a row's first and last point most pixels may still be empty: skip them a
+            // block at a time, in one wide test each.
+            while (lx + SkipBlock <= last && isEmptyBlock(source + lx))
                 lx += SkipBlock;
-            if (lx >= right)
+            if (lx >= last)
                 break;
             if (!source[lx])
                 continue;
-            const Rgba colour = inOrder(source[lx]);
+            const Rgba colour = inOrder(source[lx], m_target.order);
             const Span span = columnSpans[static_cast<std::size_t>(lx - left)];
             for (int y = rowSpan.begin; y < rowSpan.end; ++y)
-                std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + span.begin,
-                          m_pixels.data() + static_cast<std::size_t>(y) * width + span.end, colour);
+                fillRow(y, span.begin, span.end, colour);
         }
     }
+}
+
+void paintPicture(const Form &form, const DeviceScale &scale, const DevicePixels &target,
+                  const PixelRect &clip)
+{
+    PicturePainter(scale, target, clip).paint(form);
+}
+
+// --- DeviceImage ---------------------------------------------------------------------------
+
+void DeviceImage::resize(const DeviceScale &scale)
+{
+    const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
+        static_cast<std::size_t>(scale.deviceHeight());
+    std::vector<Rgba> pixels(size, Rgba{0}); // allocated before anything changes
+    m_pixels = std::move(pixels);
+    m_scale = scale;
+}
+
+void DeviceImage::paint(const Form &form, const PixelRect &clip)
+{
+    const PixelRect whole{0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()};
+    paintPicture(form, m_scale, {m_pixels.data(), m_scale.deviceWidth(), whole, m_order}, clip);
+}
+
+Rgba DeviceImage::at(int x, int y) const
+{
+    const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
+    return inOrder(m_pixels[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)],
+                   m_order);
 }
 
 } // namespace forms

@@ -5,12 +5,12 @@
 #include "colour.h"
 #include "units.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace forms {
 
 class Form;
-class Line;
 
 // How a window's logical pixels lie on a screen's device pixels. A device pixel belongs to the
 // logical pixel that holds its centre, so every logical pixel covers whole device pixels and
@@ -49,9 +49,24 @@ private:
 // and Windows' 32-bit images.
 enum class PixelOrder { Rgba, Bgra };
 
-// A window's picture in device pixels: the background, the lines, the backgrounds of opaque
-// labels, then the points. Every face copies it to the screen unscaled and draws only the
+// Device pixels that a window's picture is painted into, owned by whoever shows them: a face's
+// own image, or the memory the platform puts on the screen.
+struct DevicePixels
+{
+    Rgba *first = nullptr; // the device pixel at the top left of `area`
+    std::ptrdiff_t stride = 0; // pixels from the start of one row to the next
+    PixelRect area; // which of the window's device pixels they are
+    PixelOrder order = PixelOrder::Rgba;
+};
+
+// Paints a window's picture, as far as it lies inside the device rectangle `clip`: the
+// background, the lines, the backgrounds of opaque labels, then the points. Pixels of `target`
+// outside the clip stay as they are. Every face shows this picture unscaled and draws only the
 // labels' texts and its real widgets over it, so the faces' diagrams are the same pixels.
+void paintPicture(const Form &form, const DeviceScale &scale, const DevicePixels &target,
+                  const PixelRect &clip);
+
+// A window's picture kept in memory of its own, for a face whose screen takes a copy of it.
 class DeviceImage
 {
 public:
@@ -71,34 +86,12 @@ public:
     // Row after row, deviceWidth() pixels each, every pixel opaque, in the order asked for.
     const Rgba *pixels() const { return m_pixels.data(); }
     // The colour at a device pixel, as an Rgba whatever the order.
-    Rgba at(int x, int y) const
-    {
-        const Rgba pixel =
-            m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
-                     static_cast<std::size_t>(x)];
-        return inOrder(pixel);
-    }
+    Rgba at(int x, int y) const;
 
 private:
-    // Swaps red and blue for the other order; the same swap takes a pixel back.
-    Rgba inOrder(Rgba pixel) const
-    {
-        return m_order == PixelOrder::Rgba
-            ? pixel
-            : (pixel & 0xFF00FF00u) | ((pixel & 0xFFu) << 16) | ((pixel >> 16) & 0xFFu);
-    }
-
-    void fill(const PixelRect &rect, Rgba colour);
-    void blend(int x, int y, Rgba colour, int alpha);
-    void paintLine(const Line &line);
-    void paintStraightLine(const Line &line);
-    void paintSlantedLine(const Line &line);
-    void paintPoints(const Form &form);
-
     PixelOrder m_order;
     DeviceScale m_scale;
     std::vector<Rgba> m_pixels;
-    PixelRect m_clip; // what the current paint may touch
 };
 
 } // namespace forms
