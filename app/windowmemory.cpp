@@ -20,7 +20,7 @@ namespace {
 // the glyphs it fills at a high density, the clip regions, the text layouts [bytes].
 constexpr std::size_t PainterRoomBytes = 40 * 1024 * 1024;
 
-// Both copies of a window are four bytes a device pixel: the core's RGBX, Qt's 32-bit image.
+// Qt's image of a window takes four bytes a device pixel.
 constexpr std::size_t BytesPerPixel = 4;
 
 std::size_t bytesAtItsScreen(const forms::FormLayout &layout)
@@ -37,7 +37,7 @@ std::size_t bytesAtItsScreen(const forms::FormLayout &layout)
 std::size_t bytesFor(int logicalWidth, int logicalHeight, double density)
 {
     const auto scale = forms::DeviceScale::atDensity(logicalWidth, logicalHeight, density);
-    return 2 * BytesPerPixel * static_cast<std::size_t>(scale.deviceWidth()) *
+    return BytesPerPixel * static_cast<std::size_t>(scale.deviceWidth()) *
         static_cast<std::size_t>(scale.deviceHeight());
 }
 
@@ -63,9 +63,7 @@ bool available(const std::vector<std::size_t> &blocks)
 
 bool windowsFit()
 {
-    const std::size_t lesson = bytesAtItsScreen(Form1::layout()) / 2;
-    const std::size_t comparison = bytesAtItsScreen(Form2::layout()) / 2;
-    return available({lesson, lesson, comparison, comparison});
+    return available({bytesAtItsScreen(Form1::layout()), bytesAtItsScreen(Form2::layout())});
 }
 
 } // namespace windowmemory

@@ -6,15 +6,14 @@
 #include <vector>
 
 // Whether the windows' pixels fit in memory at the density they are shown at. At a high density
-// a window's pixels take tens of megabytes, twice over: the picture the core paints
-// (forms::DeviceImage) and Qt's copy of the window that it is painted into, its backing store.
-// Where memory runs out, the core's picture says so, and the program ends through its report;
-// but Qt makes its copy, and its painter takes the little it needs while drawing, without a
-// check: the window stays empty, or the program crashes. So the program looks beforehand, at
-// start-up, and ends through the report when they do not fit.
+// a window's pixels take tens of megabytes: Qt's image of the window, its backing store, which
+// the core paints the window's picture into. Qt makes it, and its painter takes the little it
+// needs while drawing, without a check: where memory runs out, the window stays empty, or the
+// program crashes. So the program looks beforehand, at start-up, and ends through the report
+// when they do not fit.
 namespace windowmemory {
 
-// The bytes of one window's pixels, picture and copy, at a density.
+// The bytes of one window's pixels at a density.
 std::size_t bytesFor(int logicalWidth, int logicalHeight, double density);
 
 // Whether blocks of these sizes, and room for the painter's own needs, can all be had at once,

@@ -4,14 +4,17 @@
 
 #include "accessibility.h"
 #include "fonts.h"
+#include "forms/deviceimage.h"
 #include "forms/errors.h"
 #include "forms/form.h"
 #include "widgets.h"
 
 #include <QCloseEvent>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace qtface {
 
@@ -30,7 +33,6 @@ FormWindow::FormWindow(forms::Form &form)
     setGeometry(toQRect(form.clientBox()));
     setFixedSize(size());
     setAttribute(Qt::WA_OpaquePaintEvent); // the picture covers every pixel
-    m_stale = {0, 0, form.clientBox().width, form.clientBox().height};
 
     for (const forms::Label *label : form.labels())
         m_labelTexts.push_back(std::make_unique<LabelText>(*label));
@@ -83,7 +85,6 @@ void FormWindow::focusFirstControl()
 
 void FormWindow::repaintChanged(const forms::PixelRect &changed)
 {
-    m_stale = m_stale.united(changed);
     // One pixel more on every side: at a fractional density Qt rounds the region to device
     // pixels its own way, and every device pixel the picture changed must reach the screen.
     update(toQRect(changed).adjusted(-1, -1, 1, 1));
@@ -124,43 +125,80 @@ void FormWindow::controlChanged(const forms::Control &control, forms::Change wha
         accessibility::labelChanged(*this, text->label());
 }
 
-bool FormWindow::updatePicture()
+namespace {
+
+// The image the painter's pixels go into, when the core can paint straight into it: an image
+// of opaque 32-bit pixels, nobody else's to share, mapped from the window by a scale alone and
+// a shift of whole device pixels.
+QImage *paintedImage(QPainter &painter, QPoint &origin)
+{
+    QPaintDevice *device = painter.paintEngine()->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto *image = static_cast<QImage *>(device);
+    const QImage::Format format = image->format();
+    if (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+        format != QImage::Format_ARGB32_Premultiplied)
+        return nullptr;
+    if (!image->isDetached()) // writing would make a copy of it, not paint it
+        return nullptr;
+    const QTransform toDevice = painter.deviceTransform();
+    if (toDevice.type() > QTransform::TxScale || toDevice.m11() != toDevice.m22() ||
+        toDevice.dx() != std::round(toDevice.dx()) || toDevice.dy() != std::round(toDevice.dy()))
+        return nullptr;
+    origin = QPoint(int(toDevice.dx()), int(toDevice.dy()));
+    return image;
+}
+
+} // namespace
+
+bool FormWindow::paintPicture(QPainter &painter, const QRegion &region)
 {
     const forms::PixelRect client{0, 0, width(), height()};
-    const auto scale =
-        forms::DeviceScale::atDensity(client.width, client.height, devicePixelRatioF());
-    if (m_picture.isEmpty() || !(m_picture.scale() == scale)) {
-        try {
-            m_picture.resize(scale);
-        } catch (const std::bad_alloc &) {
-            m_form.runtime().reportAndEnd(forms::RuntimeError(forms::ErrorKind::OutOfMemory));
-            return false;
-        }
-        m_stale = client;
+    QPoint origin;
+    if (QImage *image = paintedImage(painter, origin)) {
+        // The common way: the core paints the window's picture straight into the pixels Qt
+        // shows, device pixel for device pixel, exactly where Qt clips its own painting.
+        const auto scale = forms::DeviceScale::atDensity(client.width, client.height,
+                                                         painter.deviceTransform().m11());
+        const forms::DevicePixels target{
+            reinterpret_cast<forms::Rgba *>(image->bits()),
+            image->bytesPerLine() / qsizetype(sizeof(forms::Rgba)),
+            {-origin.x(), -origin.y(), image->width(), image->height()},
+            forms::PixelOrder::Bgra};
+        QRegion clip = painter.paintEngine()->systemClip();
+        if (clip.isEmpty())
+            clip = painter.deviceTransform().map(region);
+        for (const QRect &rect : clip)
+            forms::paintPicture(
+                m_form, scale, target,
+                {rect.x() - origin.x(), rect.y() - origin.y(), rect.width(), rect.height()});
+        return true;
     }
-    if (!m_stale.isEmpty()) {
-        m_picture.paint(m_form, scale.toDevice(m_stale));
-        m_stale = {};
+    // Anywhere else (a printer, a recording) the whole picture is painted aside and drawn in.
+    const qreal density = painter.device()->devicePixelRatioF();
+    forms::DeviceImage picture(forms::PixelOrder::Bgra);
+    try {
+        picture.resize(forms::DeviceScale::atDensity(client.width, client.height, density));
+    } catch (const std::bad_alloc &) {
+        m_form.runtime().reportAndEnd(forms::RuntimeError(forms::ErrorKind::OutOfMemory));
+        return false;
     }
+    const forms::DeviceScale &scale = picture.scale();
+    picture.paint(m_form, {0, 0, scale.deviceWidth(), scale.deviceHeight()});
+    const QImage shown(reinterpret_cast<const uchar *>(picture.pixels()), scale.deviceWidth(),
+                       scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
+                       QImage::Format_RGB32);
+    painter.drawImage(QRectF(0, 0, scale.deviceWidth() / density, scale.deviceHeight() / density),
+                      shown);
     return true;
 }
 
 void FormWindow::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    if (!painter.isActive() || !updatePicture())
+    if (!painter.isActive() || !paintPicture(painter, event->region()))
         return; // no memory for the window's pixels, which has been said
-    // The picture at the screen's density, device pixel for device pixel; the painter clips it
-    // to the region Qt asks for.
-    const forms::DeviceScale &scale = m_picture.scale();
-    // Wrapped read-only, never copied nor converted in place: its size on the screen is given
-    // in logical pixels instead of setting its density, which would make Qt copy it.
-    const QImage picture(reinterpret_cast<const uchar *>(m_picture.pixels()), scale.deviceWidth(),
-                         scale.deviceHeight(), scale.deviceWidth() * qsizetype(sizeof(forms::Rgba)),
-                         QImage::Format_RGB32);
-    const qreal density = devicePixelRatioF();
-    painter.drawImage(QRectF(0, 0, scale.deviceWidth() / density, scale.deviceHeight() / density),
-                      picture);
     const QRect area = event->rect();
     for (const auto &text : m_labelTexts)
         if (area.intersects(toQRect(text->label().box())))

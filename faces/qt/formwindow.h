@@ -3,7 +3,6 @@
 #pragma once
 
 #include "announcer.h"
-#include "forms/deviceimage.h"
 #include "forms/face.h"
 #include "painting.h"
 
@@ -49,13 +48,11 @@ protected:
 private:
     LabelText *textOf(const forms::Control &control);
     void focusFirstControl();
-    // Brings the picture up to date at the screen's present density; false when it found no
-    // memory, which has ended the program through the error report.
-    bool updatePicture();
+    // Paints the window's picture under the region at the painter's density; false when it
+    // found no memory, which has ended the program through the error report.
+    bool paintPicture(QPainter &painter, const QRegion &region);
 
     forms::Form &m_form;
-    forms::DeviceImage m_picture{forms::PixelOrder::Bgra}; // as QImage::Format_RGB32
-    forms::PixelRect m_stale; // logical pixels the picture does not show as they are now
     std::vector<std::unique_ptr<LabelText>> m_labelTexts; // in the order of form.labels()
     std::vector<std::pair<const forms::WidgetControl *, QWidget *>> m_widgets;
 };

@@ -4,10 +4,13 @@
 // A window of the Qt face, built from a small layout of its own and met the way a pupil meets
 // it: clicks and keys through Qt's test library, and the pixels the platform got.
 
+#include "forms/deviceimage.h"
 #include "forms/form.h"
 #include "windowtest.h"
 
 #include <QListWidget>
+#include <QPainter>
+#include <QPicture>
 #include <QPushButton>
 #include <QTest>
 #include <map>
@@ -119,6 +122,35 @@ QListWidget *listWidget(const Probe &form)
     return qobject_cast<QListWidget *>(testsupport::widget(form.list));
 }
 
+// The device pixels outside every label and widget where a window's image differs from the
+// core's own picture of its present state, painted whole at the image's density.
+int differingFromPicture(const Form &form, const QImage &image)
+{
+    const auto scale = DeviceScale::atDensity(form.clientBox().width, form.clientBox().height,
+                                              image.devicePixelRatio());
+    DeviceImage picture(PixelOrder::Bgra);
+    picture.resize(scale);
+    picture.paint(form, {0, 0, scale.deviceWidth(), scale.deviceHeight()});
+    std::vector<PixelRect> covered; // texts and widgets, a device pixel more all round
+    const auto cover = [&](const PixelRect &logical) {
+        const PixelRect device = scale.toDevice(logical);
+        covered.push_back({device.x - 1, device.y - 1, device.width + 2, device.height + 2});
+    };
+    for (const Label *label : form.labels())
+        cover(label->box());
+    for (const WidgetControl *widget : form.tabOrder())
+        cover(widget->box());
+    int differing = 0;
+    for (int y = 0; y < scale.deviceHeight(); ++y)
+        for (int x = 0; x < scale.deviceWidth(); ++x)
+            if (std::none_of(covered.begin(), covered.end(), [&](const PixelRect &box) {
+                    return box.contains({x, y});
+                }))
+                differing += (image.pixel(x, y) | 0xFF000000u) !=
+                    (picture.pixels()[y * scale.deviceWidth() + x] | 0xFF000000u);
+    return differing;
+}
+
 } // namespace
 
 class TestWindow : public testsupport::WindowTest<Probe>
@@ -131,6 +163,7 @@ private Q_SLOTS:
     void oneRepaintPerHandler_data();
     void oneRepaintPerHandler();
     void labelsOverLines();
+    void screenShowsThePicture();
     void lineWidthsAndStyles_data();
     void lineWidthsAndStyles();
     void listFollowsThePupil_data();
@@ -217,6 +250,38 @@ void TestWindow::oneRepaintPerHandler()
         QVERIFY(testsupport::contains(image, QRect(10, 10, 100, 20), rgb(Blue), TextTolerance));
         QCOMPARE(pixelAt(image, QPoint(140, 150)), rgb(Green));
     }
+}
+
+void TestWindow::screenShowsThePicture()
+{
+    // Repainted piece by piece, each handler's changes only: at a fractional density the pixels
+    // Qt puts on the screen must still be the core's picture, none left over from before.
+    screenImage(form());
+    runtime().dispatch([&] {
+        for (int i = 0; i < 40; ++i)
+            form().PSet(i * 1.7f, 100 - i * 2.3f, i % 2 ? Red : Green);
+    });
+    screenImage(form());
+    runtime().dispatch([&] {
+        form().line("Wide").setBorderColor(Green);
+        form().line("Dots").setVisible(false);
+        form().line("Hidden").setVisible(true);
+        form().label("Opaque").setBackColor(Blue);
+    });
+    screenImage(form());
+    // Alone, so that its column's edge is the repaint's edge: pixel 33 begins half-way
+    // through a device pixel at 1.5.
+    runtime().dispatch([&] { form().PSet(11, 40, Red); });
+    screenImage(form());
+    runtime().dispatch([&] { form().line("Even").setBorderWidth(5); });
+    QCOMPARE(differingFromPicture(form(), screenImage(form())), 0);
+
+    // Painted anywhere but into an image, as into a recording, the same picture comes out.
+    QPicture recording;
+    window()->render(&recording);
+    QImage replayed(window()->size(), QImage::Format_RGB32);
+    QPainter(&replayed).drawPicture(0, 0, recording);
+    QCOMPARE(differingFromPicture(form(), replayed), 0);
 }
 
 void TestWindow::labelsOverLines()
