@@ -400,21 +400,6 @@ void PicturePainter::paintSlantedLine(const Line &line)
     }
 }
 
-namespace {
-
-constexpr int SkipBlock = 16;
-
-// Whether a block of points is empty, OR-ed together so that the compiler can test it wide.
-bool isEmptyBlock(const Rgba *points)
-{
-    Rgba any = 0;
-    for (int i = 0; i < SkipBlock; ++i)
-        any |= points[i];
-    return any == 0;
-}
-
-} // namespace
-
 void PicturePainter::paintPoints(const Form &form)
 {
     // Each point is opaque or not there at all; at any density it covers the device pixels of
@@ -464,21 +449,22 @@ void PicturePainter::paintPoints(const Form &form)
     for (int ly = top; ly < bottom; ++ly) {
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
         const Span rowSpan = cut(rows(ly), m_clip.y, m_clip.bottom());
-        const PointImage::Extent extent = image.extentOf(ly);
-        const int last = std::min(right, extent.end);
-        for (int lx = std::max(left, extent.begin); lx < last; ++lx) {
-            // Between a row's first and last point most pixels may still be empty: skip them a
-            // block at a time, in one wide test each.
-            while (lx + SkipBlock <= last && isEmptyBlock(source + lx))
-                lx += SkipBlock;
-            if (lx >= last)
-                break;
-            if (!source[lx])
+        // Only the blocks that hold points are looked at.
+        const unsigned char *blocks = image.blocksOf(ly);
+        for (int block = left / PointImage::BlockWidth; block * PointImage::BlockWidth < right;
+             ++block) {
+            if (!blocks[block])
                 continue;
-            const Rgba colour = inOrder(source[lx], m_target.order);
-            const Span span = columnSpans[static_cast<std::size_t>(lx - left)];
-            for (int y = rowSpan.begin; y < rowSpan.end; ++y)
-                fillRow(y, span.begin, span.end, colour);
+            const int from = std::max(left, block * PointImage::BlockWidth);
+            const int to = std::min(right, (block + 1) * PointImage::BlockWidth);
+            for (int lx = from; lx < to; ++lx) {
+                if (!source[lx])
+                    continue;
+                const Rgba colour = inOrder(source[lx], m_target.order);
+                const Span span = columnSpans[static_cast<std::size_t>(lx - left)];
+                for (int y = rowSpan.begin; y < rowSpan.end; ++y)
+                    fillRow(y, span.begin, span.end, colour);
+            }
         }
     }
 }

@@ -5,7 +5,6 @@
 #include "colour.h"
 #include "units.h"
 
-#include <algorithm>
 #include <cassert>
 #include <vector>
 
@@ -31,37 +30,35 @@ public:
         return p.x >= 0 && p.y >= 0 && p.x < m_width && p.y < m_height;
     }
 
-    // The columns of a row from its first point to one past its last; empty in a row without.
-    struct Extent
-    {
-        int begin;
-        int end;
-    };
+    // Each row is split into blocks of this many pixels, and each block knows whether any
+    // point was set in it, so that a painter need not look at the empty pixels between.
+    static constexpr int BlockWidth = 16;
 
     // Sets a point inside the image. May throw std::bad_alloc at the first point.
     void set(PixelPoint p, Rgba colour)
     {
         assert(contains(p));
         if (m_pixels.empty()) [[unlikely]] {
-            std::vector<Extent> extents(static_cast<std::size_t>(m_height), Extent{m_width, 0});
+            std::vector<unsigned char> blocks(static_cast<std::size_t>(m_height) * blocksPerRow());
             m_pixels.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height),
                             Rgba{0});
-            m_extents = std::move(extents);
+            m_blocks = std::move(blocks);
         }
         m_pixels[index(p)] = colour;
-        Extent &extent = m_extents[static_cast<std::size_t>(p.y)];
-        extent.begin = std::min(extent.begin, p.x);
-        extent.end = std::max(extent.end, p.x + 1);
+        m_blocks[static_cast<std::size_t>(p.y) * blocksPerRow() +
+                 static_cast<std::size_t>(p.x / BlockWidth)] = 1;
     }
 
     Rgba at(PixelPoint p) const { return m_pixels.empty() ? 0 : m_pixels[index(p)]; }
     bool isEmpty() const { return m_pixels.empty(); }
     // Row after row, `width()` pixels each; null before the first point.
     const Rgba *pixels() const { return m_pixels.empty() ? nullptr : m_pixels.data(); }
-    // Where a row's points lie, so that a painter need not look at the empty rest of it.
-    Extent extentOf(int row) const
+    // For each block of a row, from the left, whether a point was set in it; null before the
+    // first point.
+    const unsigned char *blocksOf(int row) const
     {
-        return m_extents.empty() ? Extent{0, 0} : m_extents[static_cast<std::size_t>(row)];
+        return m_blocks.empty() ? nullptr
+                                : m_blocks.data() + static_cast<std::size_t>(row) * blocksPerRow();
     }
 
 private:
@@ -70,11 +67,15 @@ private:
         return static_cast<std::size_t>(p.y) * static_cast<std::size_t>(m_width) +
             static_cast<std::size_t>(p.x);
     }
+    std::size_t blocksPerRow() const
+    {
+        return static_cast<std::size_t>((m_width + BlockWidth - 1) / BlockWidth);
+    }
 
     int m_width;
     int m_height;
     std::vector<Rgba> m_pixels;
-    std::vector<Extent> m_extents; // one a row, made with the pixels
+    std::vector<unsigned char> m_blocks; // row after row, made with the pixels
 };
 
 } // namespace forms
