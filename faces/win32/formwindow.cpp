@@ -337,6 +337,12 @@ void FormWindow::drawListItem(const DRAWITEMSTRUCT &item)
             widget = &each;
     if (!widget || item.itemID == static_cast<UINT>(-1))
         return;
+    if (item.itemAction == ODA_FOCUS) {
+        // Only the focus frame comes or goes (it is drawn inverting): the entry stays as it
+        // stands, rather than flashing through its bare background.
+        DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
     const auto &list = static_cast<const forms::ListBox &>(*widget->control);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     // The scheme's highlight, as the other faces show the chosen entry.

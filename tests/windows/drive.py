@@ -9,8 +9,9 @@
 walk: the start state, the five isotopes (by mouse and by keyboard), the eight presses, the
 excursion with "Start" and "Zurück", and the ninth press, which must end the program with
 status 0, having written no file and no registry key. In every state the window's pixels are held against the desktop's screenshot of the
-same state: outside the labels' and widgets' boxes not one may differ. The Wine prefix's dpi is
-set to 96 times the density first.
+same state: outside the labels' and widgets' boxes not one may differ. Back from the excursion,
+the list must show as before it, its chosen entry's text and all. The Wine prefix's dpi is set
+to 96 times the density first.
 
 report: the test build with its fault seam set, so that the first platform operation after the
 start fails: a choice in the list must bring up the error report, and closing it must end the
@@ -28,6 +29,9 @@ WINE = os.environ.get("ZF_WINE", "/usr/lib/wine/wine64")
 LESSON = "Die Zerfallsfrist"
 COMPARISON = "Der radioaktive Zerfall ausgewählter Isotope im Vergleich"
 REPORT = "Zerfallsfrist"
+# The scheme's highlight and its text, as the list shows its chosen entry.
+HIGHLIGHT = bytes((48, 140, 198))
+HIGHLIGHT_TEXT = bytes((255, 255, 255))
 
 
 def run(*args, **kwargs):
@@ -167,6 +171,39 @@ class Walk:
         if count != 0:
             self.failures.append(state)
 
+    def same_list(self, form, state, earlier):
+        """The list shows as in an earlier state with the same choice, its chosen entry's text
+        and all; only the focus frame on that entry's edge may come or go."""
+        width, _, before = decode(os.path.join(self.out, earlier + ".png"))
+        after = decode(os.path.join(self.out, state + ".png"))[2]
+        left, top, right, bottom = self.scale(form).rect(self.boxes.forms[form]["widget"]["List1"])
+        box = [(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+        def pixel(picture, x, y):
+            return picture[3 * (y * width + x):3 * (y * width + x) + 3]
+
+        lit = [(x, y) for x, y in box if pixel(before, x, y) == HIGHLIGHT]
+        if not lit:
+            print(f"{state}: no chosen entry in {earlier}", flush=True)
+            self.failures.append(state + " (list)")
+            return
+        x0, y0 = min(x for x, _ in lit), min(y for _, y in lit)
+        x1, y1 = max(x for x, _ in lit) + 1, max(y for _, y in lit) + 1
+        ring = math.ceil(self.density)
+
+        def on_frame(x, y):
+            return (x0 <= x < x1 and y0 <= y < y1 and
+                    not (x0 + ring <= x < x1 - ring and y0 + ring <= y < y1 - ring))
+
+        changed = sum(1 for x, y in box
+                      if not on_frame(x, y) and pixel(after, x, y) != pixel(before, x, y))
+        text = any(pixel(after, x, y) == HIGHLIGHT_TEXT
+                   for y in range(y0 + ring, y1 - ring) for x in range(x0 + ring, x1 - ring))
+        print(f"{state}: the list differs from {earlier} in {changed} pixels, the chosen "
+              f"entry's text {'shows' if text else 'is missing'}", flush=True)
+        if changed or not text:
+            self.failures.append(state + " (list)")
+
     def click(self, window, form, widget, offset=None):
         scale = self.scale(form)
         box = self.boxes.forms[form]["widget"][widget]
@@ -283,6 +320,7 @@ def walk(exe, boxes_exe, control, shots, density, out):
         w.click(comparison, "Form2", "Command2")
         lesson = find_window(LESSON)
         w.check(lesson, "Form1", "form1-back")
+        w.same_list("Form1", "form1-back", "form1-press8")
 
         # The ninth press: "Ende" held down, then let go, which ends the program.
         scale = w.scale("Form1")

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The Windows face's real windows under Wine: what a screen reader finds in them, asked the
-// way a screen reader asks (the window's accessible object, through WM_GETOBJECT), and the
-// list's Click on the entry already chosen. Wine's own screen-reader side cannot be heard;
-// these are the provider's answers.
+// way a screen reader asks (the window's accessible object, through WM_GETOBJECT), the list's
+// Click on the entry already chosen and how the list's entries are drawn. Wine's own
+// screen-reader side cannot be heard; these are the provider's answers.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "comparison/form2.h"
@@ -13,6 +13,8 @@
 #include "lesson/form1.h"
 #include "windowsprogram.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <doctest.h>
 #include <oleacc.h>
 #include <string>
@@ -278,4 +280,66 @@ TEST_CASE("closing either window ends the program with status 0, as on the deskt
         // The loop ends with the program's status.
         CHECK(session.windows.face().run() == 0);
     }
+}
+
+TEST_CASE("the list draws its chosen entry in the highlight, and a change of focus only its "
+          "frame")
+{
+    Session session;
+    Form1 &lesson = session.windows.program().form1();
+    chooseInList(lesson.List1, 3);
+    const HWND list = windowOf(lesson).widgetHandle(lesson.List1);
+    RECT entry{};
+    REQUIRE(SendMessageW(list, LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&entry)) != LB_ERR);
+    const int width = entry.right - entry.left;
+    const int height = entry.bottom - entry.top;
+
+    // The entry drawn into a bitmap of its own, as the list asks its window to draw it.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    REQUIRE(bitmap);
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, bitmap);
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    const auto *pixels = static_cast<const std::uint32_t *>(bits);
+    const auto at = [&](int x, int y) { return pixels[y * width + x] & 0xFFFFFFu; };
+    const auto draw = [&](UINT action, UINT state) {
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_LISTBOX;
+        item.CtlID = static_cast<UINT>(GetDlgCtrlID(list));
+        item.itemID = 3;
+        item.itemAction = action;
+        item.itemState = state;
+        item.hwndItem = list;
+        item.hDC = dc;
+        item.rcItem = {0, 0, width, height};
+        SendMessageW(GetParent(list), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        GdiFlush();
+    };
+    const auto count = [&](std::uint32_t colour, bool inside) {
+        int n = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+                n += edge != inside && at(x, y) == colour;
+            }
+        return n;
+    };
+    constexpr std::uint32_t highlight = 0x308CC6, text = 0xFFFFFF, mark = 0x123456;
+
+    draw(ODA_DRAWENTIRE, ODS_SELECTED);
+    CHECK(at(width / 2, 0) == highlight);
+    CHECK(count(text, true) > 10); // "Uran 238" in the highlight's text colour
+
+    // Gaining or losing the focus inverts the frame and leaves the entry itself alone, so it
+    // never shows bare for a moment.
+    std::fill_n(static_cast<std::uint32_t *>(bits), width * height, mark);
+    draw(ODA_FOCUS, ODS_SELECTED | ODS_FOCUS);
+    CHECK(count(mark, true) == (width - 2) * (height - 2));
+    CHECK(count(mark, false) < 2 * (width + height) - 4);
+
+    DeleteDC(dc);
+    DeleteObject(bitmap);
 }
