@@ -94,26 +94,33 @@ mergeInto(LibraryManager.library, {
     },
 
     // Breaks a caption into lines at spaces so that each fits the box, as word wrapping does;
-    // a word longer than the box stands on a line of its own.
+    // a word longer than the box stands on a line of its own. A paragraph that fits whole is
+    // one line, as every part of it fits too, and is measured once.
     wrap: function(context, label) {
       context.font = label.font;
       var lines = [];
       label.caption.split('\n').forEach(function(paragraph) {
-        var line = '';
+        var whole = context.measureText(paragraph).width;
+        if (whole <= label.width) {
+          lines.push({ text: paragraph, width: whole });
+          return;
+        }
+        var line = '', width = 0;
         paragraph.split(' ').forEach(function(word) {
           var candidate = line === '' ? word : line + ' ' + word;
-          if (line !== '' && context.measureText(candidate).width > label.width) {
-            lines.push(line);
+          var candidateWidth = context.measureText(candidate).width;
+          if (line !== '' && candidateWidth > label.width) {
+            lines.push({ text: line, width: width });
             line = word;
+            width = context.measureText(word).width;
           } else {
             line = candidate;
+            width = candidateWidth;
           }
         });
-        lines.push(line);
+        lines.push({ text: line, width: width });
       });
-      return lines.map(function(text) {
-        return { text: text, width: context.measureText(text).width };
-      });
+      return lines;
     },
 
     paintTexts: function(win, x, y, width, height) {
@@ -323,7 +330,7 @@ mergeInto(LibraryManager.library, {
 
     updateTitle: function() {
       var latest = ZF.shown[ZF.shown.length - 1];
-      if (latest)
+      if (latest && document.title !== latest.caption)
         document.title = latest.caption;
     },
 
