@@ -65,20 +65,25 @@ PixelRect DeviceScale::toDevice(const PixelRect &logical) const
 
 // --- DeviceImage ---------------------------------------------------------------------------
 
-void DeviceImage::resize(const DeviceScale &scale)
+void DeviceImage::resize(const DeviceScale &scale, int bandRows)
 {
-    const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
-        static_cast<std::size_t>(scale.deviceHeight());
+    const int rows = bandRows > 0 ? std::min(bandRows, scale.deviceHeight()) : scale.deviceHeight();
+    const auto size =
+        static_cast<std::size_t>(scale.deviceWidth()) * static_cast<std::size_t>(rows);
     std::vector<Rgba> pixels(size, Rgba{0}); // allocated before anything changes
     m_pixels = std::move(pixels);
     m_scale = scale;
+    m_top = 0;
+    m_rows = rows;
 }
 
-void DeviceImage::paint(const Form &form, const PixelRect &clip)
+PixelRect DeviceImage::paint(const Form &form, const PixelRect &clip)
 {
-    m_clip = clip.intersected({0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()});
+    if (m_rows < m_scale.deviceHeight())
+        m_top = std::clamp(clip.y, 0, m_scale.deviceHeight() - m_rows);
+    m_clip = clip.intersected({0, m_top, m_scale.deviceWidth(), m_rows});
     if (m_clip.isEmpty())
-        return;
+        return m_clip;
     fill(m_clip, inOrder(toRgba(form.backColor())));
     for (const Line *line : form.lines())
         if (line->isVisible())
@@ -89,14 +94,14 @@ void DeviceImage::paint(const Form &form, const PixelRect &clip)
             fill(m_scale.toDevice(label->box()).intersected(m_clip),
                  inOrder(toRgba(label->backColor())));
     paintPoints(form);
+    return m_clip;
 }
 
 void DeviceImage::fill(const PixelRect &rect, Rgba colour)
 {
-    const int width = m_scale.deviceWidth();
     for (int y = rect.y; y < rect.bottom(); ++y) {
-        Rgba *row = m_pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        std::fill(row + rect.x, row + rect.right(), colour);
+        Rgba *row = pixel(rect.x, y);
+        std::fill(row, row + rect.width, colour);
     }
 }
 
@@ -104,22 +109,20 @@ void DeviceImage::blend(int x, int y, Rgba colour, int alpha)
 {
     if (alpha <= 0 || !m_clip.contains({x, y}))
         return;
-    Rgba &pixel =
-        m_pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_scale.deviceWidth()) +
-                 static_cast<std::size_t>(x)];
+    Rgba &target = *pixel(x, y);
     if (alpha >= 255) {
-        pixel = colour;
+        target = colour;
         return;
     }
     // Divided by 255 the quick way, exact to within one step.
     Rgba mixed = 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
         const int over = static_cast<int>((colour >> shift) & 0xFFu);
-        const int under = static_cast<int>((pixel >> shift) & 0xFFu);
+        const int under = static_cast<int>((target >> shift) & 0xFFu);
         const int sum = over * alpha + under * (255 - alpha);
         mixed |= static_cast<Rgba>((sum + (sum >> 8) + 0x80) >> 8) << shift;
     }
-    pixel = mixed;
+    target = mixed;
 }
 
 void DeviceImage::paintLine(const Line &line)
@@ -403,7 +406,6 @@ void DeviceImage::paintPoints(const Form &form)
     for (int lx = left; lx < right; ++lx)
         columnSpans.push_back(cut(columns(lx), m_clip.x, m_clip.right()));
 
-    const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
     for (int ly = top; ly < bottom; ++ly) {
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
         const Span rowSpan = cut(rows(ly), m_clip.y, m_clip.bottom());
@@ -418,8 +420,7 @@ void DeviceImage::paintPoints(const Form &form)
             const Rgba colour = inOrder(source[lx]);
             const Span span = columnSpans[static_cast<std::size_t>(lx - left)];
             for (int y = rowSpan.begin; y < rowSpan.end; ++y)
-                std::fill(m_pixels.data() + static_cast<std::size_t>(y) * width + span.begin,
-                          m_pixels.data() + static_cast<std::size_t>(y) * width + span.end, colour);
+                std::fill(pixel(span.begin, y), pixel(span.end, y), colour);
         }
     }
 }

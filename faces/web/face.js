@@ -161,17 +161,15 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    // The window's picture, as the core painted it, laid on the canvas unscaled; then the
-    // labels' texts over it.
-    paint: function(win, pixels, deviceWidth, deviceHeight, x, y, width, height) {
+    // A band of the window's picture, as the core painted it (its rows from `top`), laid on the
+    // canvas unscaled: the part of it from x, y on.
+    paint: function(win, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height) {
       var canvas = win.canvas;
       if (deviceWidth !== canvas.width || deviceHeight !== canvas.height)
         return; // a picture of another size than the canvas: the canvas's next size paints anew
-      var picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels,
-                                                        deviceWidth * deviceHeight * 4),
-                                  deviceWidth, deviceHeight);
-      win.context.putImageData(picture, 0, 0, x, y, width, height);
-      ZF.paintTexts(win, x, y, width, height);
+      var band = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, deviceWidth * rows * 4),
+                               deviceWidth, rows);
+      win.context.putImageData(band, 0, top, x, y - top, width, height);
     },
 
     // The part of the page the user sees, in CSS pixels: the visual viewport where the browser
@@ -550,10 +548,18 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_paint__deps: ['$ZF'],
-  zfweb_paint: function(view, pixels, deviceWidth, deviceHeight, x, y, width, height) {
+  zfweb_paint: function(view, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height) {
     var win = ZF.views.get(view);
     if (win)
-      ZF.paint(win, pixels, deviceWidth, deviceHeight, x, y, width, height);
+      ZF.paint(win, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height);
+  },
+
+  // The labels' texts over the picture just laid, where it was laid.
+  zfweb_paint_texts__deps: ['$ZF'],
+  zfweb_paint_texts: function(view, deviceWidth, deviceHeight, x, y, width, height) {
+    var win = ZF.views.get(view);
+    if (win && deviceWidth === win.canvas.width && deviceHeight === win.canvas.height)
+      ZF.paintTexts(win, x, y, width, height);
   },
 
   zfweb_create_label__deps: ['$ZF'],
