@@ -263,11 +263,12 @@ mergeInto(LibraryManager.library, {
     },
 
     // Fits a shown window to the visible area and, when its picture's size changes, has the
-    // core paint it anew at that density.
-    fit: function(view, win) {
+    // core paint it anew at that density. A window about to show brings its fit, measured while
+    // it was still hidden.
+    fit: function(view, win, measured) {
       if (win.element.hidden)
         return;
-      var fit = ZF.fitOf(win);
+      var fit = measured || ZF.fitOf(win);
       ZF.layOut(win, fit);
       var canvas = win.canvas;
       if (fit.deviceWidth === canvas.width && fit.deviceHeight === canvas.height && win.painted)
@@ -518,8 +519,11 @@ mergeInto(LibraryManager.library, {
     var said = ZF.announcer().textContent;
     ZF.started = true;
     ZF.later(function() {
+      // The visible area is measured before the window shows, so that the page lays the window
+      // out once, in its place, and not first where its controls would lie unplaced.
+      var fit = ZF.fitOf(win);
       win.element.hidden = false;
-      ZF.fit(view, win);
+      ZF.fit(view, win, fit);
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
       ZF.updateTitle();
       ZF.focusFirst(win, !switching);
