@@ -49,14 +49,14 @@ mergeInto(LibraryManager.library, {
     },
 
     // The polite live region, which the page holds from the start: one that appears with its
-    // text is not read.
+    // text is not read. It has no role: a status would be a bare "statusbar" to a screen
+    // reader's review of the window while nothing has been said yet.
     announcer: function() {
       var region = document.getElementById('zf-announcer');
       if (!region) {
         region = document.createElement('div');
         region.id = 'zf-announcer';
         region.className = 'zf-visually-hidden';
-        region.setAttribute('role', 'status');
         region.setAttribute('aria-live', 'polite');
         region.setAttribute('aria-atomic', 'true');
         document.body.appendChild(region);

@@ -38,17 +38,32 @@ async function inkIn(page, form, name, [r, g, b]) {
   return count;
 }
 
-// The accessibility tree as a flat list of nodes, and the live region's text.
+// The accessibility tree as a flat list of the nodes a screen reader meets, in its order, and
+// the live regions: each with its politeness and whether it is read whole, and its text.
 async function accessibility(page) {
+  const session = await page.createCDPSession();
+  const { nodes: all } = await session.send('Accessibility.getFullAXTree');
+  await session.detach();
+  const byId = new Map(all.map((node) => [node.nodeId, node]));
+  const property = (node, name) => node.properties?.find((p) => p.name === name)?.value.value;
   const nodes = [];
-  const walk = (node, inStatus) => {
-    const status = inStatus || node.role === 'status';
-    nodes.push({ role: node.role, name: node.name ?? '', inStatus: status });
-    (node.children ?? []).forEach((child) => walk(child, status));
+  const regions = [];
+  const walk = (node, region) => {
+    const live = property(node, 'live');
+    if (live && live !== 'off' && !region) {
+      region = { role: node.role?.value, live, atomic: property(node, 'atomic') === true, texts: [] };
+      regions.push(region);
+    }
+    if (!node.ignored) {
+      const entry = { role: node.role?.value, name: node.name?.value ?? '', inStatus: !!region };
+      nodes.push(entry);
+      if (region && entry.role === 'StaticText')
+        region.texts.push(entry.name);
+    }
+    (node.childIds ?? []).forEach((id) => byId.has(id) && walk(byId.get(id), region));
   };
-  walk(await page.accessibility.snapshot({ interestingOnly: false }), false);
-  const live = nodes.filter((n) => n.inStatus && n.role === 'StaticText').map((n) => n.name);
-  return { nodes, live: live.join(' ') };
+  walk(all.find((node) => !node.parentId), null);
+  return { nodes, regions, live: regions.map((r) => r.texts.join(' ')).join(' ') };
 }
 
 describe('lesson', () => {
@@ -66,6 +81,9 @@ describe('lesson', () => {
     const tree = await accessibility(page);
     assert.ok(tree.nodes.some((n) => n.role === 'image' && n.name.startsWith('Diagramm ohne Kurve')));
     assert.ok(tree.nodes.some((n) => n.role === 'listbox' && n.name === 'Isotope'));
+    // One live region, polite and read whole, empty until something is said; no status, which
+    // a review of the window would meet as a bare "statusbar".
+    assert.deepEqual(tree.regions, [{ role: 'generic', live: 'polite', atomic: true, texts: [] }]);
     assert.deepEqual(outsideRequests(requests), []);
     assert.deepEqual(errors, []);
     await page.close();
