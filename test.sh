@@ -19,4 +19,4 @@ scripts/screenshots.sh build/screenshots >/dev/null
 ./web.sh >/dev/null
 NODE_PATH=/usr/share/nodejs cmake --build build-web
 npm ci --prefix tests/web --no-audit --no-fund --prefer-offline >/dev/null
-ctest --test-dir build-web --output-on-failure --timeout 600
+ctest --test-dir build-web --output-on-failure --timeout 600 -LE web-screenreader
