@@ -218,12 +218,20 @@ describe(`${engineName}`, () => {
   it('takes the lesson and the excursion by keyboard alone', async () => {
     const page = await open();
     assert.equal(await focused(page), 'List1');
-    for (let i = 0; i < 4; ++i)
+    // The first arrow key chooses the first entry, and says what it brought.
+    await page.press('ArrowDown');
+    await settle(page);
+    assert.match(await page.evaluate(() => document.getElementById('zf-announcer').textContent),
+                 /^Kalium 40: Zerfallsfrist 1280 Millionen Jahre\./);
+    for (let i = 0; i < 3; ++i)
       await page.press('ArrowDown');
     await settle(page);
     assert.equal(await textOf(page, 'Form1', 'Label10'), 'Uran 238');
     await page.press('Tab');
     assert.equal(await focused(page), 'Command1');
+    // The focus frame in the scheme's highlight colour.
+    assert.equal(await page.evaluate(() => getComputedStyle(document.activeElement).borderTopColor),
+                 'rgb(48, 140, 198)');
     for (let i = 0; i < 4; ++i)
       await page.press('Enter');
     await settle(page);
@@ -260,6 +268,8 @@ describe(`${engineName}`, () => {
     await settle(page);
     assert.equal(await shown(page, 'zf-ended'), false);
     assert.equal(await textOf(page, 'Form1', 'Label10'), 'Isotop');
+    assert.equal(await page.evaluate(() =>
+      document.querySelector('#Form1 [data-name="Command1"]').disabled), true);
     assert.equal(await focused(page), 'List1');
     await page.close();
   });
