@@ -7,14 +7,20 @@
 var Module = {};
 (function() {
   'use strict';
+  var noticeWait = 500; // [ms] after which a start with no frame yet shows its notice
   var fontWait = 5000; // [ms] after which the program starts with the browser's own faces
   var firstFrameWait = 15000; // [ms] after which a start with no frame yet is called stalled
 
   var notice = document.getElementById('zf-starting');
-  // This script runs, so the notice's words for a page whose scripts are refused do not apply.
+  // This script runs, so the notice's words for a page whose scripts are refused do not apply;
+  // what it has to say it says at once, its start notice only for a start that takes a while.
   var stuck = notice && notice.querySelector('.zf-stuck');
   if (stuck)
     stuck.remove();
+  if (notice) {
+    notice.classList.add('zf-waiting');
+    setTimeout(function() { notice.classList.remove('zf-waiting'); }, noticeWait);
+  }
 
   var session = 0;
   var starts = 0;
@@ -64,6 +70,7 @@ var Module = {};
     notice.replaceChildren(title);
     paragraphs().forEach(function(text) { notice.appendChild(paragraph(text)); });
     notice.classList.toggle('zf-note', !!beside);
+    notice.classList.remove('zf-waiting');
     notice.hidden = false;
     document.getElementById('zf-windows').hidden = !beside;
   }
