@@ -477,26 +477,34 @@ void paintPicture(const Form &form, const DeviceScale &scale, const DevicePixels
 
 // --- DeviceImage ---------------------------------------------------------------------------
 
-void DeviceImage::resize(const DeviceScale &scale)
+void DeviceImage::resize(const DeviceScale &scale, int bandRows)
 {
-    const auto size = static_cast<std::size_t>(scale.deviceWidth()) *
-        static_cast<std::size_t>(scale.deviceHeight());
+    const int rows = bandRows > 0 ? std::min(bandRows, scale.deviceHeight()) : scale.deviceHeight();
+    const auto size =
+        static_cast<std::size_t>(scale.deviceWidth()) * static_cast<std::size_t>(rows);
     std::vector<Rgba> pixels(size, Rgba{0}); // allocated before anything changes
     m_pixels = std::move(pixels);
     m_scale = scale;
+    m_top = 0;
+    m_rows = rows;
 }
 
-void DeviceImage::paint(const Form &form, const PixelRect &clip)
+PixelRect DeviceImage::paint(const Form &form, const PixelRect &clip)
 {
-    const PixelRect whole{0, 0, m_scale.deviceWidth(), m_scale.deviceHeight()};
-    paintPicture(form, m_scale, {m_pixels.data(), m_scale.deviceWidth(), whole, m_order}, clip);
+    if (m_rows < m_scale.deviceHeight())
+        m_top = std::clamp(clip.y, 0, m_scale.deviceHeight() - m_rows);
+    const PixelRect held{0, m_top, m_scale.deviceWidth(), m_rows};
+    const PixelRect painted = clip.intersected(held);
+    paintPicture(form, m_scale, {m_pixels.data(), m_scale.deviceWidth(), held, m_order}, painted);
+    return painted;
 }
 
 Rgba DeviceImage::at(int x, int y) const
 {
     const auto width = static_cast<std::size_t>(m_scale.deviceWidth());
-    return inOrder(m_pixels[static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x)],
-                   m_order);
+    return inOrder(
+        m_pixels[static_cast<std::size_t>(y - m_top) * width + static_cast<std::size_t>(x)],
+        m_order);
 }
 
 } // namespace forms

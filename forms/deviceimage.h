@@ -66,7 +66,9 @@ struct DevicePixels
 void paintPicture(const Form &form, const DeviceScale &scale, const DevicePixels &target,
                   const PixelRect &clip);
 
-// A window's picture kept in memory of its own, for a face whose screen takes a copy of it.
+// A window's picture kept in memory of its own, for a face whose screen takes a copy of it. It
+// holds the whole picture, or a band of its rows at a time for a face that copies each band to
+// the screen once it is painted: such a face needs a band's memory only.
 class DeviceImage
 {
 public:
@@ -74,23 +76,32 @@ public:
         : m_order(order)
     { }
 
-    // A new size or density; the next paint must cover the whole window. May throw
+    // A new size or density; the next paint must cover the whole window. With `bandRows` above
+    // 0 and below the picture's height the image holds that many rows at a time. May throw
     // std::bad_alloc, before anything changes.
-    void resize(const DeviceScale &scale);
+    void resize(const DeviceScale &scale, int bandRows = 0);
     const DeviceScale &scale() const { return m_scale; }
     bool isEmpty() const { return m_pixels.empty(); }
 
-    // Paints the device rectangle `clip` from the window's state; pixels outside it stay.
-    void paint(const Form &form, const PixelRect &clip);
+    // Paints the device rectangle `clip` from the window's state; pixels outside it stay. A band
+    // moves to begin at the clip's top first, paints the clip's rows that it holds, and keeps
+    // only those as the picture's. Returns the part of the clip that was painted.
+    PixelRect paint(const Form &form, const PixelRect &clip);
 
-    // Row after row, deviceWidth() pixels each, every pixel opaque, in the order asked for.
+    // The rows held: from `top()`, `rows()` of them (the picture's height when it is whole).
+    int top() const { return m_top; }
+    int rows() const { return m_rows; }
+    // Row after row, deviceWidth() pixels each, from row top(); every pixel painted is opaque,
+    // in the order asked for.
     const Rgba *pixels() const { return m_pixels.data(); }
-    // The colour at a device pixel, as an Rgba whatever the order.
+    // The colour at a device pixel of a row held, as an Rgba whatever the order.
     Rgba at(int x, int y) const;
 
 private:
     PixelOrder m_order;
     DeviceScale m_scale;
+    int m_top = 0;
+    int m_rows = 0;
     std::vector<Rgba> m_pixels;
 };
 

@@ -7,14 +7,20 @@
 var Module = {};
 (function() {
   'use strict';
+  var noticeWait = 500; // [ms] after which a start with no frame yet shows its notice
   var fontWait = 5000; // [ms] after which the program starts with the browser's own faces
   var firstFrameWait = 15000; // [ms] after which a start with no frame yet is called stalled
 
   var notice = document.getElementById('zf-starting');
-  // This script runs, so the notice's words for a page whose scripts are refused do not apply.
+  // This script runs, so the notice's words for a page whose scripts are refused do not apply;
+  // what it has to say it says at once, its start notice only for a start that takes a while.
   var stuck = notice && notice.querySelector('.zf-stuck');
   if (stuck)
     stuck.remove();
+  if (notice) {
+    notice.classList.add('zf-waiting');
+    setTimeout(function() { notice.classList.remove('zf-waiting'); }, noticeWait);
+  }
 
   var session = 0;
   var starts = 0;
@@ -64,6 +70,7 @@ var Module = {};
     notice.replaceChildren(title);
     paragraphs().forEach(function(text) { notice.appendChild(paragraph(text)); });
     notice.classList.toggle('zf-note', !!beside);
+    notice.classList.remove('zf-waiting');
     notice.hidden = false;
     document.getElementById('zf-windows').hidden = !beside;
   }
@@ -130,19 +137,30 @@ var Module = {};
   }
   watch();
 
-  // Whether the browser may run WebAssembly here: a module of no content is compiled at once.
-  // The page's module is stored compressed, and only a browser's own inflater unpacks it.
+  // Whether the browser has what the program needs: WebAssembly with its exceptions and SIMD
+  // (a module that uses both is validated, which compiles nothing), and its own inflater for
+  // the page's compressed module.
+  var features = new Uint8Array([
+    0, 0x61, 0x73, 0x6d, 1, 0, 0, 0, 1, 4, 1, 0x60, 0, 0, 3, 2, 1, 0, 0x0a, 0x1b, 1, 0x19, 0,
+    0x06, 0x40, 0xfd, 0x0c, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x1a, 0x19, 0x0b, 0x0b]);
   function wasmProblem() {
     if (typeof WebAssembly !== 'object' || typeof WebAssembly.Module !== 'function')
       return 'missing';
-    if (typeof DecompressionStream !== 'function' || typeof Response !== 'function')
+    if (typeof DecompressionStream !== 'function' || typeof Response !== 'function' ||
+        !WebAssembly.validate(features))
       return 'old';
+    return null;
+  }
+
+  // Whether the browser refuses to compile WebAssembly here, as a policy makes it: asked only
+  // once the compiling has failed, as compiling even a module of no content costs the start.
+  function wasmRefused() {
     try {
       new WebAssembly.Module(new Uint8Array([0, 0x61, 0x73, 0x6d, 1, 0, 0, 0]));
     } catch (e) {
-      return 'refused';
+      return true;
     }
-    return null;
+    return false;
   }
 
   // The page's styles, where a policy refused them, are missing: its windows would be a heap
@@ -164,17 +182,10 @@ var Module = {};
   } else if (problem === 'old') {
     fail(function() {
       return ['Dieser Browser ist zu alt für Zerfallsfrist: Ihm fehlt das Entpacken ' +
-                '(DecompressionStream), mit dem die Seite ihr Programm auspackt.',
+                '(DecompressionStream), mit dem die Seite ihr Programm auspackt, oder ein Teil ' +
+                'von WebAssembly, den das Programm braucht.',
               'Abhilfe: Nimm einen aktuellen Browser (Firefox, Chrome, Edge oder Safari) oder ' +
                 'bringe diesen auf den neuesten Stand.'];
-    });
-  } else if (problem === 'refused') {
-    fail(function() {
-      return ['Der Browser verweigert der Seite, ihr Programm in WebAssembly zu übersetzen. ' +
-                'Meist verbietet es eine Sicherheitsrichtlinie (Content-Security-Policy) des ' +
-                'Servers.',
-              "Abhilfe: Lass die Richtlinie für diese Seite erlauben: script-src " +
-                "'wasm-unsafe-eval'. " + openDirectly];
     });
   } else if (stylesRefused()) {
     fail(function() {
@@ -188,12 +199,13 @@ var Module = {};
   // The program's WebAssembly lies gzip-compressed in a data block before this script (see
   // wasmblock.py). It is inflated and compiled now, while the runtime's script is still being
   // read; the runtime takes its instance from it (wasmbinary.js). Where the start has failed,
-  // the runtime waits for a module that never comes, quietly, instead of failing again.
+  // now or in the compiling, the runtime waits for a module that never comes, quietly, instead
+  // of failing again.
   function compileWasm() {
     var text = document.getElementById('zf-wasm').textContent;
     var packed = typeof Uint8Array.fromBase64 === 'function' ? Uint8Array.fromBase64(text)
       : Uint8Array.from(atob(text), function(c) { return c.charCodeAt(0); });
-    var inflated = new Blob([packed]).stream().pipeThrough(new DecompressionStream('gzip'));
+    var inflated = new Response(packed).body.pipeThrough(new DecompressionStream('gzip'));
     var wasm = new Response(inflated, { headers: { 'Content-Type': 'application/wasm' } });
     var compiled = typeof WebAssembly.compileStreaming === 'function'
       ? WebAssembly.compileStreaming(wasm)
@@ -201,6 +213,18 @@ var Module = {};
     return compiled.then(function(module) {
       performance.mark('zf-wasm-decoded'); // for the benchmark
       return module;
+    }, function(error) {
+      if (wasmRefused())
+        fail(function() {
+          return ['Der Browser verweigert der Seite, ihr Programm in WebAssembly zu übersetzen. ' +
+                    'Meist verbietet es eine Sicherheitsrichtlinie (Content-Security-Policy) ' +
+                    'des Servers.',
+                  "Abhilfe: Lass die Richtlinie für diese Seite erlauben: script-src " +
+                    "'wasm-unsafe-eval'. " + openDirectly];
+        });
+      else
+        failedWith(error);
+      return new Promise(function() {});
     });
   }
   if (phase === 'failed')

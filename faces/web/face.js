@@ -49,14 +49,14 @@ mergeInto(LibraryManager.library, {
     },
 
     // The polite live region, which the page holds from the start: one that appears with its
-    // text is not read.
+    // text is not read. It has no role: a status would be a bare "statusbar" to a screen
+    // reader's review of the window while nothing has been said yet.
     announcer: function() {
       var region = document.getElementById('zf-announcer');
       if (!region) {
         region = document.createElement('div');
         region.id = 'zf-announcer';
         region.className = 'zf-visually-hidden';
-        region.setAttribute('role', 'status');
         region.setAttribute('aria-live', 'polite');
         region.setAttribute('aria-atomic', 'true');
         document.body.appendChild(region);
@@ -94,26 +94,33 @@ mergeInto(LibraryManager.library, {
     },
 
     // Breaks a caption into lines at spaces so that each fits the box, as word wrapping does;
-    // a word longer than the box stands on a line of its own.
+    // a word longer than the box stands on a line of its own. A paragraph that fits whole is
+    // one line, as every part of it fits too, and is measured once.
     wrap: function(context, label) {
       context.font = label.font;
       var lines = [];
       label.caption.split('\n').forEach(function(paragraph) {
-        var line = '';
+        var whole = context.measureText(paragraph).width;
+        if (whole <= label.width) {
+          lines.push({ text: paragraph, width: whole });
+          return;
+        }
+        var line = '', width = 0;
         paragraph.split(' ').forEach(function(word) {
           var candidate = line === '' ? word : line + ' ' + word;
-          if (line !== '' && context.measureText(candidate).width > label.width) {
-            lines.push(line);
+          var candidateWidth = context.measureText(candidate).width;
+          if (line !== '' && candidateWidth > label.width) {
+            lines.push({ text: line, width: width });
             line = word;
+            width = context.measureText(word).width;
           } else {
             line = candidate;
+            width = candidateWidth;
           }
         });
-        lines.push(line);
+        lines.push({ text: line, width: width });
       });
-      return lines.map(function(text) {
-        return { text: text, width: context.measureText(text).width };
-      });
+      return lines;
     },
 
     paintTexts: function(win, x, y, width, height) {
@@ -154,17 +161,15 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    // The window's picture, as the core painted it, laid on the canvas unscaled; then the
-    // labels' texts over it.
-    paint: function(win, pixels, deviceWidth, deviceHeight, x, y, width, height) {
+    // A band of the window's picture, as the core painted it (its rows from `top`), laid on the
+    // canvas unscaled: the part of it from x, y on.
+    paint: function(win, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height) {
       var canvas = win.canvas;
       if (deviceWidth !== canvas.width || deviceHeight !== canvas.height)
         return; // a picture of another size than the canvas: the canvas's next size paints anew
-      var picture = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels,
-                                                        deviceWidth * deviceHeight * 4),
-                                  deviceWidth, deviceHeight);
-      win.context.putImageData(picture, 0, 0, x, y, width, height);
-      ZF.paintTexts(win, x, y, width, height);
+      var band = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, deviceWidth * rows * 4),
+                               deviceWidth, rows);
+      win.context.putImageData(band, 0, top, x, y - top, width, height);
     },
 
     // The part of the page the user sees, in CSS pixels: the visual viewport where the browser
@@ -258,11 +263,12 @@ mergeInto(LibraryManager.library, {
     },
 
     // Fits a shown window to the visible area and, when its picture's size changes, has the
-    // core paint it anew at that density.
-    fit: function(view, win) {
+    // core paint it anew at that density. A window about to show brings its fit, measured while
+    // it was still hidden.
+    fit: function(view, win, measured) {
       if (win.element.hidden)
         return;
-      var fit = ZF.fitOf(win);
+      var fit = measured || ZF.fitOf(win);
       ZF.layOut(win, fit);
       var canvas = win.canvas;
       if (fit.deviceWidth === canvas.width && fit.deviceHeight === canvas.height && win.painted)
@@ -323,7 +329,7 @@ mergeInto(LibraryManager.library, {
 
     updateTitle: function() {
       var latest = ZF.shown[ZF.shown.length - 1];
-      if (latest)
+      if (latest && document.title !== latest.caption)
         document.title = latest.caption;
     },
 
@@ -513,8 +519,11 @@ mergeInto(LibraryManager.library, {
     var said = ZF.announcer().textContent;
     ZF.started = true;
     ZF.later(function() {
+      // The visible area is measured before the window shows, so that the page lays the window
+      // out once, in its place, and not first where its controls would lie unplaced.
+      var fit = ZF.fitOf(win);
       win.element.hidden = false;
-      ZF.fit(view, win);
+      ZF.fit(view, win, fit);
       ZF.shown = ZF.shown.filter(function(each) { return each !== win; }).concat([win]);
       ZF.updateTitle();
       ZF.focusFirst(win, !switching);
@@ -543,10 +552,18 @@ mergeInto(LibraryManager.library, {
   },
 
   zfweb_paint__deps: ['$ZF'],
-  zfweb_paint: function(view, pixels, deviceWidth, deviceHeight, x, y, width, height) {
+  zfweb_paint: function(view, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height) {
     var win = ZF.views.get(view);
     if (win)
-      ZF.paint(win, pixels, deviceWidth, deviceHeight, x, y, width, height);
+      ZF.paint(win, pixels, deviceWidth, deviceHeight, top, rows, x, y, width, height);
+  },
+
+  // The labels' texts over the picture just laid, where it was laid.
+  zfweb_paint_texts__deps: ['$ZF'],
+  zfweb_paint_texts: function(view, deviceWidth, deviceHeight, x, y, width, height) {
+    var win = ZF.views.get(view);
+    if (win && deviceWidth === win.canvas.width && deviceHeight === win.canvas.height)
+      ZF.paintTexts(win, x, y, width, height);
   },
 
   zfweb_create_label__deps: ['$ZF'],

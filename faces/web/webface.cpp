@@ -21,8 +21,10 @@ void zfweb_destroy_window(const void *view);
 void zfweb_show_window(const void *view);
 void zfweb_hide_window(const void *view);
 void zfweb_describe(const void *view, const char *description);
-void zfweb_paint(const void *view, const void *pixels, int deviceWidth, int deviceHeight, int x,
-                 int y, int width, int height);
+void zfweb_paint(const void *view, const void *pixels, int deviceWidth, int deviceHeight, int top,
+                 int rows, int x, int y, int width, int height);
+void zfweb_paint_texts(const void *view, int deviceWidth, int deviceHeight, int x, int y, int width,
+                       int height);
 void zfweb_create_label(const void *view, int slot, const char *name, int x, int y, int width,
                         int height, int pixelSize, bool bold, bool italic, int alignment);
 void zfweb_update_label(const void *view, int slot, const char *caption, unsigned colour,
@@ -48,6 +50,8 @@ using forms::PixelRect;
 namespace webface {
 
 namespace {
+
+constexpr int BandPixels = 64 * 1024; // in one band of the window's picture, 256 KiB
 
 int alignmentCode(forms::Alignment alignment)
 {
@@ -124,12 +128,19 @@ void WebWindowView::repaint(const PixelRect &rect)
 {
     if (m_image.isEmpty())
         return; // not laid out yet: resized() paints everything once it is
-    const PixelRect device = m_image.scale().toDevice(rect);
+    const forms::DeviceScale &scale = m_image.scale();
+    const PixelRect device = scale.toDevice(rect);
     if (device.isEmpty())
         return;
-    m_image.paint(m_form, device);
-    zfweb_paint(this, m_image.pixels(), m_image.scale().deviceWidth(),
-                m_image.scale().deviceHeight(), device.x, device.y, device.width, device.height);
+    for (int y = device.y; y < device.bottom();) {
+        const PixelRect band =
+            m_image.paint(m_form, {device.x, y, device.width, device.bottom() - y});
+        zfweb_paint(this, m_image.pixels(), scale.deviceWidth(), scale.deviceHeight(),
+                    m_image.top(), m_image.rows(), band.x, band.y, band.width, band.height);
+        y = band.bottom();
+    }
+    zfweb_paint_texts(this, scale.deviceWidth(), scale.deviceHeight(), device.x, device.y,
+                      device.width, device.height);
 }
 
 bool WebWindowView::resized(int deviceWidth, int deviceHeight)
@@ -140,7 +151,11 @@ bool WebWindowView::resized(int deviceWidth, int deviceHeight)
         deviceHeight > 8 * client.height)
         return false;
     try {
-        m_image.resize(forms::DeviceScale(client.width, client.height, deviceWidth, deviceHeight));
+        // The picture goes to the canvas a band at a time: memory the page touches for the first
+        // time costs it more than painting does, and a band's is soon warm.
+        const int bandRows = std::max(1, BandPixels / deviceWidth);
+        m_image.resize(forms::DeviceScale(client.width, client.height, deviceWidth, deviceHeight),
+                       bandRows);
     } catch (const std::bad_alloc &) {
         return false; // the old picture stays, and the page shows it enlarged
     }

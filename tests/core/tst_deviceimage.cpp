@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // A window's picture in device pixels, the one every face shows: hand-worked pixels of a small
-// window at whole and fractional densities, and the real windows painted in parts. The
-// sanitizer build runs this natively, where a write beyond the image ends the test.
+// window at whole and fractional densities, and the real windows painted in parts and in bands.
+// The sanitizer build runs this natively, where a write beyond the image ends the test.
 
 #include "comparison/form2.h"
 #include "forms/deviceimage.h"
@@ -11,6 +11,7 @@
 #include "program/program.h"
 #include "recordingface.h"
 
+#include <algorithm>
 #include <cmath>
 #include <doctest.h>
 #include <string>
@@ -162,7 +163,7 @@ TEST_CASE("the picture at density 0.5 keeps every line and point, worked out by 
     CHECK(column(image, 2) == ".####."); // thin, thick over two rows, a wide dot
 }
 
-TEST_CASE("a part of a real window painted alone is the whole painting's there, and no more")
+TEST_CASE("a part of a real window painted alone, or band by band, is the whole painting's there")
 {
     RecordingFace face;
     Runtime runtime(face, ",");
@@ -202,6 +203,25 @@ TEST_CASE("a part of a real window painted alone is the whole painting's there, 
                 for (int y = 0; y < scale.deviceHeight(); ++y)
                     for (int x = 0; x < scale.deviceWidth(); ++x)
                         differing += part.at(x, y) != (clip.contains({x, y}) ? whole.at(x, y) : 0);
+                CHECK(differing == 0);
+            }
+            // Band by band, as the browser's face paints it: each band's rows are the whole's.
+            for (const int bandRows : {1, 7, 64}) {
+                CAPTURE(bandRows);
+                DeviceImage band;
+                band.resize(scale, bandRows);
+                CHECK(band.rows() == std::min(bandRows, scale.deviceHeight()));
+                int differing = 0;
+                for (int y = 0; y < scale.deviceHeight();) {
+                    const PixelRect painted =
+                        band.paint(*form, {0, y, scale.deviceWidth(), scale.deviceHeight() - y});
+                    REQUIRE(painted.y == y);
+                    REQUIRE(painted.height > 0);
+                    for (int row = painted.y; row < painted.bottom(); ++row)
+                        for (int x = 0; x < scale.deviceWidth(); ++x)
+                            differing += band.at(x, row) != whole.at(x, row);
+                    y = painted.bottom();
+                }
                 CHECK(differing == 0);
             }
         }

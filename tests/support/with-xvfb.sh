@@ -6,9 +6,11 @@
 #     with-xvfb.sh [--depth N] [--size WxH] -- command [argument...]
 # The server takes the first free display itself, so runs side by side never collide; it
 # keeps its state when the last client leaves (-noreset) and takes no TCP connections. The
-# command finds it in DISPLAY. Exits with the command's status; with 77 (skipped) when Xvfb is
-# missing, 70 when it would not start. Colour depth 24 and 1280 × 1024 pixels unless told
-# otherwise. The command goes after --, from wherever it is started:
+# command finds it in DISPLAY; ZF_DISPLAY (for example :80) names the display to take instead,
+# on a machine whose displays are shared out, and the next for a server the command starts in
+# turn. Exits with the command's status; with 77 (skipped) when Xvfb is missing, 70 when it
+# would not start. Colour depth 24 and 1280 × 1024 pixels unless told otherwise. The command
+# goes after --, from wherever it is started:
 #     CMake    add_test(NAME … COMMAND ${ZF_WITH_XVFB} <command>)
 #     node     spawnSync('sh', ['tests/support/with-xvfb.sh', '--', …], {stdio: 'inherit'})
 #     python   subprocess.run(['sh', 'tests/support/with-xvfb.sh', '--', …])
@@ -49,7 +51,8 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 # Xvfb writes the display's number once it takes connections.
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "${size}x$depth" \
+# shellcheck disable=SC2086 # the display, when one is named, is one word
+Xvfb ${ZF_DISPLAY:-} -displayfd 3 -noreset -nolisten tcp -screen 0 "${size}x$depth" \
     3>"$work/display" 2>"$work/log" </dev/null &
 server=$!
 tries=0
@@ -64,6 +67,11 @@ until grep -q '^[0-9][0-9]*$' "$work/display" 2>/dev/null; do
 done
 DISPLAY=:$(cat "$work/display")
 export DISPLAY
+# A display named for this one, the command's own virtual displays take the next ones.
+if [ -n "${ZF_DISPLAY:-}" ]; then
+    ZF_DISPLAY=:$((${DISPLAY#:} + 1))
+    export ZF_DISPLAY
+fi
 
 # In the background, so a signal to this script stops the command and the server at once; with
 # the script's own standard input, which a background command would otherwise lose.

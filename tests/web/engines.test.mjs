@@ -3,10 +3,13 @@
 
 // A pupil's lesson and the excursion in one browser engine (ZF_ENGINE: chromium, firefox or
 // webkit), by mouse, by keyboard and, where the engine emulates it, by touch. The mouse walk
-// is the desktop's screenshot walk (scripts/screenshots.sh, pictures in ZF_DESKTOP_SHOTS, by
-// default build/screenshots): at 100 %, each state's diagram is held against the desktop's
-// picture of it outside the labels' and the widgets' boxes, where every pixel must match but
-// for a slanted line's smoothed edge, one grey level apart.
+// is the desktop's screenshot walk (scripts/screenshots.sh), walked at 100 % against the
+// desktop's pictures in ZF_DESKTOP_SHOTS (by default build/screenshots) and with the window
+// fitted at 125 % against the walk at QT_SCALE_FACTOR=1.25 in ZF_DESKTOP_SHOTS_125 (by default
+// build/screenshots-125): each state's diagram is held against the desktop's picture of it
+// outside the labels' and the widgets' boxes, where every pixel must match but for a slanted
+// line's smoothed edge, one grey level apart. Inside the labels' boxes the two faces rasterise
+// text each their own way; the buttons and the list are each platform's own.
 
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -18,8 +21,13 @@ import { engineName, startEngine } from './engines.mjs';
 import { colours, fitOne, lessonPoint, pageUrl, pixelOf } from './page.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
-const shots = process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots');
-const haveShots = fs.existsSync(path.join(shots, 'form1-start.png'));
+const walks = [
+  { scale: 1, viewport: fitOne,
+    shots: process.env.ZF_DESKTOP_SHOTS ?? path.join(here, '../../build/screenshots') },
+  // A viewport in which both windows fit at 1.25 exactly, at a density of 1.
+  { scale: 1.25, viewport: { width: 1212, height: 945 },
+    shots: process.env.ZF_DESKTOP_SHOTS_125 ?? path.join(here, '../../build/screenshots-125') },
+].map((walk) => ({ ...walk, haveShots: fs.existsSync(path.join(walk.shots, 'form1-start.png')) }));
 
 let engine;
 before(async () => { engine = await startEngine(engineName); });
@@ -29,9 +37,9 @@ const { curve: B, highlight: R, settledCurve: S } = colours;
 
 // ---- The page, through the engine's driver ------------------------------------------------
 
-async function open({ touch = false } = {}) {
+async function open({ touch = false, viewport = fitOne } = {}) {
   const page = await engine.newPage();
-  await page.setViewport({ ...fitOne, touch }); // both windows at a scale of 1
+  await page.setViewport({ ...viewport, touch }); // both windows at a scale of 1 unless told
   await page.goto(pageUrl);
   await page.evaluate(() => window.zerfallsfrist.running);
   return page;
@@ -96,10 +104,14 @@ async function grab(page, form) {
   };
 }
 
-const curveAt = async (page, ...ns) => {
+// The colours on screen at points n of the lesson's curve, at the window's scale: the first
+// device pixel of each point's logical pixel.
+const curveAtScale = async (page, scale, ...ns) => {
   const shot = await grab(page, 'Form1');
-  return ns.map((n) => shot.at(...pixelOf('Form1', ...lessonPoint(n))));
+  const device = (logical) => Math.ceil(logical * scale - 0.5);
+  return ns.map((n) => shot.at(...pixelOf('Form1', ...lessonPoint(n)).map(device)));
 };
+const curveAt = (page, ...ns) => curveAtScale(page, 1, ...ns);
 
 // ---- Held against the desktop --------------------------------------------------------------
 
@@ -147,9 +159,11 @@ function compare(desktop, web, boxes) {
 // ---- The runs ------------------------------------------------------------------------------
 
 describe(`${engineName}`, () => {
-  it('takes the lesson and the excursion by mouse, the diagram pixel for pixel the desktop\'s',
-     async () => {
-    const page = await open();
+  for (const { scale, viewport, shots, haveShots } of walks)
+  it(`takes the lesson and the excursion by mouse at ${scale * 100} %, the diagram pixel for ` +
+     'pixel the desktop\'s', { skip: scale !== 1 && !haveShots &&
+       `no desktop screenshots in ${shots}: run scripts/screenshots.sh first` }, async () => {
+    const page = await open({ viewport });
     const table = [];
     const check = async (form, state) => {
       if (!haveShots)
@@ -172,12 +186,12 @@ describe(`${engineName}`, () => {
                    `Zerfallsfrist =  ${halfLife} Millionen Jahre`, name);
       await check('Form1', `form1-isotope-${name}`);
     }
-    assert.deepEqual(await curveAt(page, 125, 375), [B, B]);
+    assert.deepEqual(await curveAtScale(page, scale, 125, 375), [B, B]);
     for (let presses = 1; presses <= 8; ++presses) {
       await use(page, 'click', 'Form1', 'Command1');
       await check('Form1', `form1-press${presses}`);
     }
-    assert.deepEqual(await curveAt(page, 125, 375, 625, 875, 1250), [S, S, S, S, B]);
+    assert.deepEqual(await curveAtScale(page, scale, 125, 375, 625, 875, 1250), [S, S, S, S, B]);
     assert.equal(await textOf(page, 'Form1', 'Command1'), 'Ende');
 
     await use(page, 'click', 'Form1', 'Command2');
@@ -204,12 +218,20 @@ describe(`${engineName}`, () => {
   it('takes the lesson and the excursion by keyboard alone', async () => {
     const page = await open();
     assert.equal(await focused(page), 'List1');
-    for (let i = 0; i < 4; ++i)
+    // The first arrow key chooses the first entry, and says what it brought.
+    await page.press('ArrowDown');
+    await settle(page);
+    assert.match(await page.evaluate(() => document.getElementById('zf-announcer').textContent),
+                 /^Kalium 40: Zerfallsfrist 1280 Millionen Jahre\./);
+    for (let i = 0; i < 3; ++i)
       await page.press('ArrowDown');
     await settle(page);
     assert.equal(await textOf(page, 'Form1', 'Label10'), 'Uran 238');
     await page.press('Tab');
     assert.equal(await focused(page), 'Command1');
+    // The focus frame in the scheme's highlight colour.
+    assert.equal(await page.evaluate(() => getComputedStyle(document.activeElement).borderTopColor),
+                 'rgb(48, 140, 198)');
     for (let i = 0; i < 4; ++i)
       await page.press('Enter');
     await settle(page);
@@ -246,6 +268,8 @@ describe(`${engineName}`, () => {
     await settle(page);
     assert.equal(await shown(page, 'zf-ended'), false);
     assert.equal(await textOf(page, 'Form1', 'Label10'), 'Isotop');
+    assert.equal(await page.evaluate(() =>
+      document.querySelector('#Form1 [data-name="Command1"]').disabled), true);
     assert.equal(await focused(page), 'List1');
     await page.close();
   });
