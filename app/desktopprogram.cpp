@@ -14,7 +14,10 @@ namespace {
 
 // Qt's painter hands large images to the helper threads of its pool. Where a thread can no
 // longer be started (the address space used up), Qt waits for it forever; so the pool's
-// threads are started now, while there is room, and kept for the program's life.
+// threads are started now, while there is room, and kept for the program's life. The start
+// waits until they run, so that the check of the windows' memory that follows sees what their
+// stacks and allocation arenas take (started later, they cost a millisecond less, and the check
+// could pass where the window's image then finds no room).
 void keepPaintersHelpers()
 {
     QThreadPool *pool = QThreadPool::globalInstance();

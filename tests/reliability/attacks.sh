@@ -181,19 +181,24 @@ else
     echo "ok: no session bus: none started, nothing left behind"
 fi
 
-# Memory running out at three times the density. The limit is the program's address space once
-# its window shows, and a megabyte: room for a click, not for the 2.5 MB of the first points.
+# Memory running out at three times the density. The limit, set on the running program once
+# its window shows, is its address space then and a megabyte: room for a click, not for the
+# 2.5 MB of the first points. Set on the same process, so that what another start happens to
+# reserve (its threads' stacks and allocation arenas) cannot move it.
 if [ "$oom" = oom ]; then
     start QT_SCALE_FACTOR=3
-    shown=$(window "$lesson") || true
-    size=$(awk '/^VmSize:/ { print $2 }' "/proc/$(xdotool getwindowpid "$shown")/status") ||
-        size=0
-    kill "$pid"
-    ended || true
-    start QT_SCALE_FACTOR=3 sh -c "ulimit -v $((size + 1024)) && exec \"\$0\""
-    shown=$(window "$lesson") && click "$shown" $(echo $uran238 | awk '{print $1 * 3, $2 * 3}')
-    report=$(window '^Zerfallsfrist$') || report=''
-    [ -z "$report" ] || xdotool key --window "$report" Return 2>/dev/null || true
+    report=''
+    shown=$(window "$lesson") || shown=''
+    program_pid=$(xdotool getwindowpid "$shown" 2>/dev/null) || program_pid=''
+    size=$(awk '/^VmSize:/ { print $2 }' "/proc/$program_pid/status" 2>/dev/null) || size=''
+    if [ -z "$size" ] || ! prlimit --pid "$program_pid" --as=$(((size + 1024) * 1024)); then
+        fail "out of memory: no window to limit"
+    else
+        click "$shown" $(echo $uran238 | awk '{print $1 * 3, $2 * 3}')
+        report=$(window '^Zerfallsfrist$') || report=''
+        [ -z "$report" ] || xdotool key --window "$report" Return 2>/dev/null || true
+    fi
+    [ -n "$report" ] || kill "$pid" 2>/dev/null || true
     code=0
     ended || code=$?
     if [ -z "$report" ] || [ "$code" -ne 1 ] || ! grep -q 'Arbeitsspeicher' "$work/err" ||
