@@ -40,8 +40,6 @@ private Q_SLOTS:
     void initTestCase();
 
     void treeInTabOrder();
-    void labelsFollowTheLesson_data();
-    void labelsFollowTheLesson();
     void buttonsAndList();
     void firstArrowPressIsAnnounced();
     void diagramFollowsTheLesson();
@@ -114,49 +112,6 @@ void TestLessonAccessibility::treeInTabOrder()
     QAccessibleInterface *announcer = tree()->child(int(order.size()) + 1);
     QCOMPARE(announcer->role(), QAccessible::Notification);
     QCOMPARE(announcer->text(QAccessible::Name), QString::fromStdString(form().announcement()));
-}
-
-void TestLessonAccessibility::labelsFollowTheLesson_data()
-{
-    QTest::addColumn<int>("row"); // chosen isotope, or -1 for none
-    QTest::addColumn<int>("presses");
-    QTest::addColumn<QStringList>("absent"); // hidden, or without a caption
-
-    const QStringList hidden{u"Label3"_s,  u"Label4"_s,  u"Label12"_s,
-                             u"Label17"_s, u"Label18"_s, u"Label19"_s};
-    const QStringList axis{u"Label5"_s, u"Label6"_s, u"Label7"_s,
-                           u"Label8"_s, u"Label9"_s, u"Label13"_s};
-    QTest::newRow("start") << -1 << 0 << hidden + axis;
-    QTest::newRow("Uran 238") << Uran238 << 0 << hidden;
-    QTest::newRow("first text") << Uran238 << 1
-                                << QStringList{u"Label3"_s, u"Label4"_s, u"Label12"_s, u"Label18"_s,
-                                               u"Label19"_s};
-    QTest::newRow("guides shown") << Uran238 << 3 << QStringList();
-}
-
-void TestLessonAccessibility::labelsFollowTheLesson()
-{
-    QFETCH(int, row);
-    QFETCH(int, presses);
-    QFETCH(QStringList, absent);
-    if (row >= 0)
-        testsupport::choose(form().List1, row);
-    for (int n = 0; n < presses; ++n)
-        testsupport::press(form().Command1);
-
-    // A label that is shown and has a caption is static text named by it, and visible; any
-    // other is not in the tree at all.
-    for (const Label *label : form().labels()) {
-        const QString name = QString::fromStdString(label->name());
-        QAccessibleInterface *iface = of(*label);
-        QCOMPARE(iface == nullptr, absent.contains(name));
-        if (!iface)
-            continue;
-        QCOMPARE(iface->text(QAccessible::Name), QString::fromStdString(label->caption()));
-        QVERIFY(!iface->state().invisible);
-        QVERIFY(!iface->state().focusable);
-    }
-    QCOMPARE(form().labels().size(), 19u);
 }
 
 void TestLessonAccessibility::buttonsAndList()
