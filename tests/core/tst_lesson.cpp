@@ -71,7 +71,6 @@ TEST_CASE("the lesson starts with five isotopes, nothing chosen and no curve")
     CHECK(lesson.form.List1.items() == names);
     CHECK(lesson.form.List1.selectedIndex() == -1);
     CHECK(!lesson.form.Command1.isEnabled());
-    CHECK(lesson.form.i.isEmpty());
     CHECK(lesson.form.points().isEmpty());
     CHECK(RecordingFace::viewOf(lesson.form).shown);
 }
