@@ -91,9 +91,6 @@ void TestCaptionsFit::lessonForEachIsotope()
         testsupport::choose(lesson.List1, row);
     for (int n = 0; n < presses; ++n)
         testsupport::press(lesson.Command1);
-    if (row == 2) // Uran 235: 703.8 million years, written with the user's separator
-        QVERIFY(lesson.Label11.caption().find("703" + runtime.decimalSeparator() + "8") !=
-                std::string::npos);
     const QStringList problems = overflowing(lesson, qtface::windowOf(lesson)->devicePixelRatioF());
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
     QVERIFY(face.reported.empty());

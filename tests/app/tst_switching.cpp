@@ -19,25 +19,6 @@ using testsupport::screenImage;
 
 namespace {
 
-struct Session
-{
-    Session() { program.start(); }
-
-    testsupport::RecordingQtFace face;
-    Runtime runtime{face, ","};
-    Program program{runtime};
-};
-
-void toComparison(Program &program)
-{
-    testsupport::press(program.form1().Command2);
-}
-
-void toLesson(Program &program)
-{
-    testsupport::press(program.form2().Command2);
-}
-
 // Records the program's windows as they are shown and hidden, in order.
 struct VisibilityTrace : QObject
 {
@@ -63,55 +44,48 @@ class TestSwitching : public QObject
 private Q_SLOTS:
     void initTestCase() { testsupport::prepareApplication(); }
 
-    void oneWindowAtATime();
-    void lessonKeepsWhatItShows();
+    void oneWindowAtATimeEachKeepingItsState();
 };
 
-void TestSwitching::oneWindowAtATime()
+void TestSwitching::oneWindowAtATimeEachKeepingItsState()
 {
     // Each way shows one window and hides the other, each window made once, the comparison on
     // first use only. On the way back the lesson is shown before the comparison is hidden: the
     // program is never without a window on screen, so the desktop never hands the focus
     // elsewhere.
     VisibilityTrace trace;
-    Session session;
-    Program &program = session.program;
-    const Form1 *lesson = &program.form1();
+    testsupport::RecordingQtFace face;
+    Runtime runtime(face, ",");
+    Program program(runtime);
+    program.start();
+    Form1 &lesson = program.form1();
     QVERIFY(!testsupport::windowMade("Form2"));
-    toComparison(program);
-    const Form2 *comparison = &program.form2();
-    toLesson(program);
-    toComparison(program);
-    toLesson(program);
-    QCOMPARE(trace.events,
-             (QStringList{u"Form1 shown"_s, u"Form1 hidden"_s, u"Form2 shown"_s, u"Form1 shown"_s,
-                          u"Form2 hidden"_s, u"Form1 hidden"_s, u"Form2 shown"_s, u"Form1 shown"_s,
-                          u"Form2 hidden"_s}));
-    QCOMPARE(&program.form1(), lesson);
-    QCOMPARE(&program.form2(), comparison);
-    QVERIFY(session.face.reported.empty());
-    QVERIFY(!session.runtime.hasEnded());
-}
-
-void TestSwitching::lessonKeepsWhatItShows()
-{
-    Session session;
-    Form1 &lesson = session.program.form1();
     testsupport::choose(lesson.List1, 1);
     for (int press = 0; press < 5; ++press)
         testsupport::press(lesson.Command1);
     const QStringList before = testsupport::controlState(lesson);
     const QImage picture = screenImage(lesson);
 
-    toComparison(session.program);
-    testsupport::press(session.program.form2().Command1);
-    toLesson(session.program);
+    testsupport::press(lesson.Command2);
+    Form2 &comparison = program.form2();
+    testsupport::press(comparison.Command1);
+    testsupport::press(comparison.Command2);
     QCOMPARE(testsupport::controlState(lesson), before);
     // Everything but the buttons, where the focus now shows on the excursion's.
     const QImage after = screenImage(lesson);
     for (const QRect &area : {QRect(0, 0, 954, 392), QRect(0, 392, 632, 259)})
         QCOMPARE(after.copy(area), picture.copy(area));
-    QVERIFY(session.face.reported.empty());
+
+    testsupport::press(lesson.Command2);
+    testsupport::press(comparison.Command2);
+    QCOMPARE(trace.events,
+             (QStringList{u"Form1 shown"_s, u"Form1 hidden"_s, u"Form2 shown"_s, u"Form1 shown"_s,
+                          u"Form2 hidden"_s, u"Form1 hidden"_s, u"Form2 shown"_s, u"Form1 shown"_s,
+                          u"Form2 hidden"_s}));
+    QCOMPARE(&program.form1(), &lesson);
+    QCOMPARE(&program.form2(), &comparison);
+    QVERIFY(face.reported.empty());
+    QVERIFY(!runtime.hasEnded());
 }
 
 QTEST_MAIN(TestSwitching)

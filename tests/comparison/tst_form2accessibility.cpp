@@ -62,19 +62,11 @@ void TestForm2Accessibility::legendButtonsAndDiagram()
         QCOMPARE(text->text(QAccessible::Name), QString::fromStdString(legend[entry]->caption()));
         QVERIFY(!text->state().invisible);
     }
-    QCOMPARE(tree->child(1)->text(QAccessible::Name), u"Cs-137 (Cäsium -137)"_s);
     QCOMPARE(tree->child(6)->text(QAccessible::Name), u"Zurück"_s);
     QCOMPARE(tree->child(14), diagram);
     QCOMPARE(tree->child(15)->role(), QAccessible::Notification);
+    // Named by the handler's description, whose words are tests/core's.
     QCOMPARE(diagram->text(QAccessible::Name), QString::fromStdString(form.drawingDescription()));
-    QVERIFY(diagram->text(QAccessible::Name).startsWith(u"Zerfallskurven von fünf Isotopen"_s));
-    // Each curve by its legend entry and its colour in words: light red, dark blue, red, dark
-    // orange, magenta.
-    for (const QString &entry :
-         {u"Cs-137 (Cäsium -137) in Hellrot"_s, u"Am-241 (Americium -241) in Dunkelblau,"_s,
-          u"Ra-226 (Radium -226) in Rot"_s, u"in Dunkelorange"_s,
-          u"Pu-239 (Plutonium -239) in Magenta"_s})
-        QVERIFY2(diagram->text(QAccessible::Name).contains(entry), qPrintable(entry));
 }
 
 QTEST_MAIN(TestForm2Accessibility)

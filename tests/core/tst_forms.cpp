@@ -152,11 +152,6 @@ TEST_CASE("checked arithmetic raises our errors instead of wrapping or going non
     CHECK(kindOf([] { toSingle(1e39); }) == ErrorKind::Overflow);
     CHECK(toSingle(1e-50) == 0.0f); // underflow is no error
     CHECK(kindOf([] { checkedResult(std::nan("")); }) == ErrorKind::Overflow);
-
-    OptionalInt16 i;
-    CHECK(i.isEmpty());
-    forEach(i.counter(), 0, 5, [](std::int16_t) {});
-    CHECK(i.value() == std::optional<std::int16_t>(6)); // one past the last, as loops leave it
 }
 
 TEST_CASE("a run-time error shows the report once, ends the program and stops all handlers")

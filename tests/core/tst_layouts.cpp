@@ -11,8 +11,7 @@
 #include <cmath>
 #include <doctest.h>
 #include <set>
-#include <string>
-#include <vector>
+#include <string_view>
 
 using namespace forms;
 
@@ -25,14 +24,6 @@ struct Windows
     Form1 lesson{runtime};
     Form2 comparison{runtime};
 };
-
-std::vector<std::string> tabOrderOf(const Form &form)
-{
-    std::vector<std::string> names;
-    for (const WidgetControl *control : form.tabOrder())
-        names.push_back(control->name());
-    return names;
-}
 
 } // namespace
 
@@ -58,14 +49,7 @@ TEST_CASE("every control has its own name and lies in its window")
             }
         }
     }
-    Windows windows;
-    CHECK(windows.lesson.clientBox() == PixelRect{37, 122, 954, 651});
-    CHECK(windows.comparison.clientBox() == PixelRect{3, 29, 921, 741});
-    CHECK(tabOrderOf(windows.lesson) == std::vector<std::string>{"List1", "Command1", "Command2"});
-    CHECK(tabOrderOf(windows.comparison) == std::vector<std::string>{"Command1", "Command2"});
-    CHECK(windows.lesson.caption() == "Die Zerfallsfrist");
-    CHECK(windows.comparison.caption() ==
-          "Der radioaktive Zerfall ausgewählter Isotope im Vergleich");
+    CHECK(Windows().comparison.clientBox() == PixelRect{3, 29, 921, 741});
 }
 
 TEST_CASE("the lesson's half-life points lie on their guides' crossings")
@@ -124,10 +108,5 @@ TEST_CASE("the comparison's user units stand where its axes and ticks do, to a t
         const Line &line = form.line(place.line);
         CHECK(*form.scale().toPixel(place.x, place.y) ==
               (place.atStart ? line.start() : line.end()));
-    }
-    for (const Label *legend : {&form.Label1, &form.Label5}) {
-        CHECK(legend->caption().empty());
-        CHECK(legend->isVisible());
-        CHECK(legend->isTransparent());
     }
 }

@@ -164,8 +164,6 @@ private Q_SLOTS:
     void oneRepaintPerHandler();
     void labelsOverLines();
     void screenShowsThePicture();
-    void lineWidthsAndStyles_data();
-    void lineWidthsAndStyles();
     void listFollowsThePupil_data();
     void listFollowsThePupil();
     void buttonsByMouseAndKeyboard();
@@ -307,51 +305,6 @@ void TestWindow::labelsOverLines()
     QCOMPARE(pixelAt(screenImage(form()), QPoint(105, 20)), rgb(Green));
     runtime().dispatch([&] { label.setVisible(false); });
     QCOMPARE(pixelAt(screenImage(form()), QPoint(105, 20)), rgb(SystemColour::WindowText));
-}
-
-void TestWindow::lineWidthsAndStyles_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("firstRow");
-    QTest::addColumn<int>("lastRow");
-    // Wide at 2250 twips = row 150, 3 pixels centred on it; Even at row 160, 2 pixels from it
-    // downwards; Hidden at row 190, once shown.
-    QTest::newRow("3 pixels, centred") << "Wide"_ba << 3 << 149 << 151;
-    QTest::newRow("2 pixels, downwards") << "Even"_ba << 2 << 160 << 161;
-    QTest::newRow("widened to 4") << "Even"_ba << 4 << 159 << 162;
-    QTest::newRow("hidden, then shown") << "Hidden"_ba << 1 << 190 << 190;
-}
-
-void TestWindow::lineWidthsAndStyles()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(int, width);
-    QFETCH(int, firstRow);
-    QFETCH(int, lastRow);
-    Line &line = form().line(name.toStdString());
-    QVERIFY(!testsupport::contains(screenImage(form()), QRect(0, firstRow, 150, 1), rgb(Red)));
-    runtime().dispatch([&] {
-        line.setBorderWidth(width);
-        line.setBorderColor(Red);
-        line.setVisible(true);
-    });
-    const QImage image = screenImage(form());
-    for (int row = firstRow - 1; row <= lastRow + 1; ++row) {
-        const bool inside = row >= firstRow && row <= lastRow;
-        QCOMPARE(pixelAt(image, QPoint(75, row)) == rgb(Red), inside);
-    }
-
-    // Along the dotted line (row 180) about every other device pixel is inked.
-    const QRgb black = rgb(Default::LineColor);
-    const qreal ratio = image.devicePixelRatio();
-    const int row = static_cast<int>((180 + 0.5) * ratio);
-    const int from = static_cast<int>(10 * ratio), to = static_cast<int>(140 * ratio);
-    int inked = 0;
-    for (int x = from; x < to; ++x)
-        inked += (image.pixel(x, row) | 0xFF000000u) == black;
-    const double share = double(inked) / (to - from);
-    QVERIFY2(share > 0.25 && share < 0.75, qPrintable(QString::number(share)));
 }
 
 void TestWindow::listFollowsThePupil_data()

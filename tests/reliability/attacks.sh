@@ -2,22 +2,13 @@
 # SPDX-FileCopyrightText: 2026 Zerfallsfrist developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# The shipped program attacked from outside, on virtual X servers of its own:
+# The shipped program attacked from outside, each attack below with what it must do:
 #     tests/support/with-xvfb.sh -- attacks.sh <program> [oom]
-#   - no display, or one that does not answer: a message in German and English, status 2;
-#   - an 8-bit display: the same, once, about the colour depth, and no painting attempted;
-#   - a window destroyed by another program, in four places of a session: the program ends;
-#   - the X server gone under the program: it ends;
-#   - the last three, and no display, without a runtime folder: nothing left in the temporary
-#     folder;
-#   - no session bus: no bus started, nothing left running, no ~/.dbus;
-#   - with "oom", memory running out at the first points, at three times the density: the error
-#     report, painted, and status 1 after Enter; and, at six times the density, too short for
-#     the windows' pixels: the report at start-up, never an empty window or a crash. Not under
-#     the sanitizers, whose allocator ends the process instead of failing an allocation.
-# All but the 8-bit display and the server that goes, which have servers of their own, on the
-# server of DISPLAY. Exits with
-# 77 (skipped) when xdotool is missing.
+# no display, an 8-bit display, a window destroyed by another program, no session bus, the X
+# server gone and, with "oom" (not under the sanitizers, whose allocator ends the process
+# instead of failing an allocation), memory running out. All but the 8-bit display and the
+# server that goes, which have servers of their own, on the server of DISPLAY. Exits with 77
+# (skipped) when xdotool is missing.
 set -eu
 
 program=$1 oom=${2:-}
