@@ -450,10 +450,10 @@ void PicturePainter::paintPoints(const Form &form)
         const Rgba *source = image.pixels() + static_cast<std::size_t>(ly) * image.width();
         const Span rowSpan = cut(rows(ly), m_clip.y, m_clip.bottom());
         // Only the blocks that hold points are looked at.
-        const unsigned char *blocks = image.blocksOf(ly);
+        const PointImage::Block *blocks = image.blocksOf(ly);
         for (int block = left / PointImage::BlockWidth; block * PointImage::BlockWidth < right;
              ++block) {
-            if (!blocks[block])
+            if (blocks[block] == PointImage::Block::Empty)
                 continue;
             const int from = std::max(left, block * PointImage::BlockWidth);
             const int to = std::min(right, (block + 1) * PointImage::BlockWidth);

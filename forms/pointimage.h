@@ -21,6 +21,7 @@ public:
     PointImage(int width, int height)
         : m_width(width)
         , m_height(height)
+        , m_blocksPerRow(static_cast<std::size_t>((width + BlockWidth - 1) / BlockWidth))
     { }
 
     int width() const { return m_width; }
@@ -33,20 +34,27 @@ public:
     // Each row is split into blocks of this many pixels, and each block knows whether any
     // point was set in it, so that a painter need not look at the empty pixels between.
     static constexpr int BlockWidth = 16;
+    // Not a plain char: a store through one may alias anything, and a handler's loop would
+    // then read the window's state afresh after every point.
+    enum class Block : unsigned char { Empty, HasPoints };
 
     // Sets a point inside the image. May throw std::bad_alloc at the first point.
     void set(PixelPoint p, Rgba colour)
     {
         assert(contains(p));
         if (m_pixels.empty()) [[unlikely]] {
-            std::vector<unsigned char> blocks(static_cast<std::size_t>(m_height) * blocksPerRow());
+            std::vector<Block> blocks(static_cast<std::size_t>(m_height) * m_blocksPerRow,
+                                      Block::Empty);
             m_pixels.assign(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height),
                             Rgba{0});
             m_blocks = std::move(blocks);
         }
-        m_pixels[index(p)] = colour;
-        m_blocks[static_cast<std::size_t>(p.y) * blocksPerRow() +
-                 static_cast<std::size_t>(p.x / BlockWidth)] = 1;
+        Rgba &pixel = m_pixels[index(p)];
+        // A curve sets the same pixel many times over: its block is marked at the first.
+        if (!pixel)
+            m_blocks[static_cast<std::size_t>(p.y) * m_blocksPerRow +
+                     static_cast<std::size_t>(p.x) / BlockWidth] = Block::HasPoints;
+        pixel = colour;
     }
 
     Rgba at(PixelPoint p) const { return m_pixels.empty() ? 0 : m_pixels[index(p)]; }
@@ -55,10 +63,10 @@ public:
     const Rgba *pixels() const { return m_pixels.empty() ? nullptr : m_pixels.data(); }
     // For each block of a row, from the left, whether a point was set in it; null before the
     // first point.
-    const unsigned char *blocksOf(int row) const
+    const Block *blocksOf(int row) const
     {
         return m_blocks.empty() ? nullptr
-                                : m_blocks.data() + static_cast<std::size_t>(row) * blocksPerRow();
+                                : m_blocks.data() + static_cast<std::size_t>(row) * m_blocksPerRow;
     }
 
 private:
@@ -67,15 +75,11 @@ private:
         return static_cast<std::size_t>(p.y) * static_cast<std::size_t>(m_width) +
             static_cast<std::size_t>(p.x);
     }
-    std::size_t blocksPerRow() const
-    {
-        return static_cast<std::size_t>((m_width + BlockWidth - 1) / BlockWidth);
-    }
-
     int m_width;
     int m_height;
+    std::size_t m_blocksPerRow;
     std::vector<Rgba> m_pixels;
-    std::vector<unsigned char> m_blocks; // row after row, made with the pixels
+    std::vector<Block> m_blocks; // row after row, made with the pixels
 };
 
 } // namespace forms
