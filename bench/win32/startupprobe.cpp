@@ -9,8 +9,12 @@
 #include "lesson/form1.h"
 #include "windowsprogram.h"
 
+#include <objbase.h>
+
 int main()
 {
+    // As the exe starts: the apartment first, which is also where user32 first meets the display.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     WindowsProgram windows(GetModuleHandleW(nullptr));
     if (!windows.start())
         return 1;
