@@ -21,7 +21,18 @@ if [ -n "$missing" ]; then
     $sudo apt-get install -y --no-install-recommends $missing
 fi
 
-cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+# CMake reads the toolchain only when it makes a build folder. A folder made without it would
+# build a Linux program under the Windows program's name, so it is refused, not built in.
+toolchain=-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
+if [ -f build-windows/CMakeCache.txt ]; then
+    if ! grep -q '^CMAKE_TOOLCHAIN_FILE:.*=.*mingw-w64\.cmake$' build-windows/CMakeCache.txt; then
+        echo "build-windows/ was set up without the MinGW-w64 toolchain: remove it and run" \
+            "./windows.sh again" >&2
+        exit 1
+    fi
+    toolchain=
+fi
+cmake -S . -B build-windows -G Ninja $toolchain \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >/dev/null
 cmake --build build-windows -j 2
 echo "build-windows/Zerfallsfrist.exe"
