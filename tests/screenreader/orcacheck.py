@@ -152,6 +152,13 @@ def session(start_program, window, steps, workdir, settle, focus_wait):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         children.append(orca)
         time.sleep(settle)
+        # The program's window may have taken the focus by itself before Orca ran, and Orca
+        # then takes it for a window that was always active and does not name it. So the
+        # focus goes to the bare screen first, and the window gets it as a pupil gives it.
+        root = subprocess.run(["xdotool", "search", "--maxdepth", "0", "--name", ""], env=env,
+                              check=True, capture_output=True, text=True).stdout.split()[0]
+        subprocess.run(["xdotool", "windowfocus", root], env=env, check=True)
+        time.sleep(1)
         marks = [datetime.datetime.now()]
         subprocess.run(["xdotool", "search", "--sync", "--name", window, "windowfocus", "--sync"],
                        env=env, check=True, timeout=20, stdout=subprocess.DEVNULL)
