@@ -61,10 +61,11 @@ def lesson(face):
     web = face == "web"
     steps = []
     if web:
-        # The page gives the list the focus as it starts: Orca names the window, as the frame
-        # Chromium's is, and the list, with its entries.
-        steps.append(Step("", SAYS, ["Die Zerfallsfrist frame", "Isotope",
-                                     "Liste mit 5 Einträgen"]))
+        # The page gives the list the focus as it starts: Orca names the list, with its
+        # entries. Whether it names the window too depends on which came first: a Chromium
+        # window that was active before Orca ran is one Orca never hears activated (without a
+        # window manager, focusing another window does not take that back).
+        steps.append(Step("", SAYS, ["Isotope", "Liste mit 5 Einträgen"]))
     # The pupil explores the window before choosing: the texts to come must still be found
     # later, and nothing empty shows up.
     steps.append(Step(FLAT_REVIEW, REVIEW,
@@ -152,13 +153,6 @@ def session(start_program, window, steps, workdir, settle, focus_wait):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         children.append(orca)
         time.sleep(settle)
-        # The program's window may have taken the focus by itself before Orca ran, and Orca
-        # then takes it for a window that was always active and does not name it. So the
-        # focus goes to the bare screen first, and the window gets it as a pupil gives it.
-        root = subprocess.run(["xdotool", "search", "--maxdepth", "0", "--name", ""], env=env,
-                              check=True, capture_output=True, text=True).stdout.split()[0]
-        subprocess.run(["xdotool", "windowfocus", root], env=env, check=True)
-        time.sleep(1)
         marks = [datetime.datetime.now()]
         subprocess.run(["xdotool", "search", "--sync", "--name", window, "windowfocus", "--sync"],
                        env=env, check=True, timeout=20, stdout=subprocess.DEVNULL)
