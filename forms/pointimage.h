@@ -49,12 +49,9 @@ public:
                             Rgba{0});
             m_blocks = std::move(blocks);
         }
-        Rgba &pixel = m_pixels[index(p)];
-        // A curve sets the same pixel many times over: its block is marked at the first.
-        if (!pixel)
-            m_blocks[static_cast<std::size_t>(p.y) * m_blocksPerRow +
-                     static_cast<std::size_t>(p.x) / BlockWidth] = Block::HasPoints;
-        pixel = colour;
+        m_pixels[index(p)] = colour;
+        m_blocks[static_cast<std::size_t>(p.y) * m_blocksPerRow +
+                 static_cast<std::size_t>(p.x) / BlockWidth] = Block::HasPoints;
     }
 
     Rgba at(PixelPoint p) const { return m_pixels.empty() ? 0 : m_pixels[index(p)]; }
