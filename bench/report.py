@@ -130,8 +130,9 @@ def main():
     # The reference beside the floor: what one line of text alone adds to the bare window.
     print(row("  reference: bare window + 1 label", "1x", text_time, bare_time, "ms", None))
     print(row("  reference: its peak memory", "1x", text_memory, bare_memory, "MiB", None))
-    print(f"Medians of {REPETITIONS} repetitions (handlers, repaints) and {STARTUP_RUNS} runs "
-          f"(start-up); floors as described in the README.")
+    clock = os.environ.get("ZF_BENCH_CLOCK", "process")
+    print(f"Medians of {REPETITIONS} repetitions (handlers, repaints; {clock} clock) and "
+          f"{STARTUP_RUNS} runs (start-up); floors as described in the README.")
 
 
 if __name__ == "__main__":
